@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace runtime {
+
+// Identifies a control of a form; the form's layout gives each control its id.
+using ControlId = int;
+
+// The window's mouse pointer, with the codes forms use for it.
+enum class MousePointer : std::int16_t { Default = 0, Hourglass = 11 };
+
+// What a form's code may ask of the window it runs in. Every operation is
+// synchronous; one that fails throws RuntimeError. Texts are UTF-8.
+class Form {
+ public:
+  Form() = default;
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+  virtual ~Form() = default;
+
+  [[nodiscard]] virtual std::string text(ControlId textBox) const = 0;
+  virtual void setVisible(ControlId control, bool visible) = 0;
+  virtual void clear(ControlId list) = 0;
+  // Appends a line after the last one of the list.
+  virtual void addItem(ControlId list, std::string_view line) = 0;
+  virtual void setMousePointer(MousePointer pointer) = 0;
+  // Handles the events that are waiting, once, then returns.
+  virtual void doEvents() = 0;
+  // The decimal separator of the user's locale, for reading numbers typed by the user.
+  [[nodiscard]] virtual std::string decimalSeparator() const = 0;
+
+ protected:
+  Form(Form&&) = default;
+  Form& operator=(Form&&) = default;
+};
+
+// The event procedures of a form, as the runtime calls them, one at a time on
+// the window's thread. An exception that leaves one goes to the runtime.
+class FormEvents {
+ public:
+  FormEvents() = default;
+  FormEvents(const FormEvents&) = delete;
+  FormEvents& operator=(const FormEvents&) = delete;
+  virtual ~FormEvents() = default;
+
+  // Once, after the controls exist and before the window is shown.
+  virtual void load() = 0;
+  // After every change of a text box's text.
+  virtual void change(ControlId textBox) = 0;
+  // For every character typed into a text box, 13 for Enter; the text box
+  // handles the character afterwards as usual.
+  virtual void keyPress(ControlId textBox, std::int16_t keyAscii) = 0;
+
+ protected:
+  FormEvents(FormEvents&&) = default;
+  FormEvents& operator=(FormEvents&&) = default;
+};
+
+}  // namespace runtime

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "runtime/form.h"
+
+namespace runtime {
+
+// Layout unit: 1440 twips to the inch, so 15 twips to a pixel at 96 DPI.
+using Twips = int;
+inline constexpr Twips kTwipsPerInch = 1440;
+
+enum class ControlKind : std::uint8_t { Image, Label, TextBox, ListBox };
+
+// A colour as layout data: the platform's default for the control, one of the
+// system colours, or a fixed RGB value.
+struct Colour {
+  enum class Kind : std::uint8_t { PlatformDefault, WindowText, WindowBackground, Rgb };
+  Kind kind = Kind::PlatformDefault;
+  std::uint8_t red = 0;
+  std::uint8_t green = 0;
+  std::uint8_t blue = 0;
+
+  static constexpr Colour rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    return {Kind::Rgb, r, g, b};
+  }
+  static constexpr Colour windowText() { return {Kind::WindowText}; }
+  static constexpr Colour windowBackground() { return {Kind::WindowBackground}; }
+};
+
+struct FontLayout {
+  std::string_view face;
+  int hundredthsOfPoint = 0;  // 825 for 8.25 point
+  int weight = 400;           // 700 is bold
+  std::uint8_t charset = 0;   // 0 is the ANSI character set
+};
+
+// One control: one row of the form's layout table. Texts are UTF-8.
+struct ControlLayout {
+  ControlId id = 0;
+  std::string_view name;   // the control's name; members of a control array share it
+  std::int16_t index = -1;  // the member's index in its control array, -1 outside arrays
+  ControlKind kind = ControlKind::Label;
+  Twips left = 0;
+  Twips top = 0;
+  Twips width = 0;
+  Twips height = 0;
+  std::string_view text;
+  std::string_view toolTip;
+  Colour foreground;
+  Colour background;
+  bool visible = true;
+  int tabIndex = -1;    // -1 for controls that never take the focus
+  int pictureId = 0;    // resource id of an image control's picture, 0 for none
+};
+
+struct FormLayout {
+  std::string_view name;
+  std::string_view caption;
+  Twips clientWidth = 0;
+  Twips clientHeight = 0;
+  FontLayout font;
+  int iconId = 0;  // resource id of the window's icon
+  std::span<const ControlLayout> controls;
+};
+
+}  // namespace runtime
