@@ -30,7 +30,7 @@ FactorBlock::FactorBlock()
     : factors_(std::size_t{kCapacity} * kMaxPrimes), primeCount_(kCapacity), sieved_(kCapacity) {}
 
 void FactorBlock::addPrime(std::uint32_t slot, std::uint32_t prime) {
-  factors_[std::size_t{slot} * kMaxPrimes + primeCount_[slot]] = {prime, 1};
+  factors_[std::size_t{slot} * kMaxPrimes + primeCount_[slot]] = {prime, 1, prime};
   ++primeCount_[slot];
 }
 
@@ -55,7 +55,9 @@ void FactorBlock::factorize(std::uint32_t first, std::uint32_t count) {
     for (std::uint64_t wide = std::uint64_t{prime} * prime; wide <= last; wide *= prime) {
       const auto power = static_cast<std::uint32_t>(wide);
       for (std::uint32_t slot = (power - first % power) % power; slot < count; slot += power) {
-        ++factors_[std::size_t{slot} * kMaxPrimes + primeCount_[slot] - 1].exponent;
+        PrimePower& factor = factors_[std::size_t{slot} * kMaxPrimes + primeCount_[slot] - 1];
+        ++factor.exponent;
+        factor.power *= prime;
         sieved_[slot] *= prime;
       }
     }

@@ -6,9 +6,11 @@
 
 namespace search {
 
+// prime^exponent = power, one factor of a number.
 struct PrimePower {
   std::uint32_t prime;
   std::uint32_t exponent;
+  std::uint32_t power;
 };
 
 // Factorizes a block of consecutive numbers at once with a segmented sieve:
@@ -36,7 +38,7 @@ class FactorBlock {
 
   std::uint64_t first_ = 0;
   std::uint32_t count_ = 0;
-  std::vector<PrimePower> factors_;     // kMaxPrimes slots per number
+  std::vector<PrimePower> factors_;  // kMaxPrimes slots per number
   std::vector<std::uint8_t> primeCount_;
   std::vector<std::uint32_t> sieved_;  // product of the prime powers found so far
 };

@@ -60,10 +60,10 @@ std::optional<std::int32_t> readInteger(std::string_view text, std::string_view 
     while (!text.empty() && isDigit(text.front())) {
       const char digit = text.front();
       if (first) {
-        fraction = digit > '5' ? Fraction::AboveHalf
+        fraction = digit > '5'    ? Fraction::AboveHalf
                    : digit == '5' ? Fraction::Half
-                   : digit > '0' ? Fraction::BelowHalf
-                                 : Fraction::Zero;
+                   : digit > '0'  ? Fraction::BelowHalf
+                                  : Fraction::Zero;
       } else if (digit != '0') {
         if (fraction == Fraction::Half) fraction = Fraction::AboveHalf;
         if (fraction == Fraction::Zero) fraction = Fraction::BelowHalf;
@@ -75,8 +75,7 @@ std::optional<std::int32_t> readInteger(std::string_view text, std::string_view 
   }
   if (digits == 0 || !text.empty()) return std::nullopt;
 
-  const bool roundUp =
-      fraction == Fraction::AboveHalf || (fraction == Fraction::Half && whole % 2 == 1);
+  const bool roundUp = fraction == Fraction::AboveHalf || (fraction == Fraction::Half && whole % 2 == 1);
   const std::uint64_t magnitude = whole + (roundUp ? 1 : 0);
   const std::uint64_t limit = negative ? std::uint64_t{1} << 31 : (std::uint64_t{1} << 31) - 1;
   if (magnitude > limit) return std::nullopt;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
 
 #include "search/factor_block.h"
+#include "search/leg_finder.h"
 
 namespace search {
 
@@ -39,44 +39,21 @@ class TripleSearch {
   [[nodiscard]] double progress() const;
 
  private:
-  // A divisor pair of i², as the leg |j| and the root c it gives.
-  struct Leg {
-    std::uint64_t leg;
-    std::uint64_t root;
-  };
-  // Where the hits of the current outer index are being written out: the
-  // negative j's (legs by descending size), then j = 0, then the positive j's.
-  enum class Phase : std::uint8_t { Idle, ZeroRow, NegativeLegs, ZeroLeg, PositiveLegs };
-
-  void startRow(std::int64_t i);
-  void collectLegs(std::uint64_t m, std::uint64_t shortestLeg, std::uint64_t longestLeg);
-  void addDivisors(std::span<const PrimePower> factors, std::size_t next, std::uint64_t d,
-                   std::uint64_t e);
+  void writeRow(std::int64_t i);
+  void writeZeroRow();
   void factorBlockHolding(std::uint64_t m, bool descending);
-  void writePending();
-  void write(std::int64_t j, std::uint64_t root);
 
   std::int64_t lower_;
   std::int64_t upper_;
   std::int64_t nextI_;
-  std::int64_t lastI_;  // the last outer index whose inner range is not empty
-
-  // The current outer index and its inner range.
-  std::int64_t i_ = 0;
-  std::int64_t firstJ_ = 0;
-  Phase phase_ = Phase::Idle;
-  std::size_t legAt_ = 0;
+  std::int64_t lastI_;  // the last row whose range of j is not empty
+  bool inZeroRow_ = false;
   std::int64_t zeroRowJ_ = 0;
 
-  // Bounds on the divisor d while collecting legs, and the largest divisor
-  // the primes after each depth can still contribute.
-  std::uint64_t minDivisor_ = 0;
-  std::uint64_t maxDivisor_ = 0;
-  std::array<std::uint64_t, 10> rest_{};
-
   FactorBlock block_;
-  std::vector<Leg> legs_;
+  LegFinder legFinder_;
   std::vector<Hit> slice_;
+  std::size_t sliceSize_ = 0;
 };
 
 }  // namespace search

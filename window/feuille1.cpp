@@ -30,9 +30,7 @@ std::optional<std::int16_t> texte1Index(runtime::ControlId control) {
 // reaches the runtime.
 class BusyState {
  public:
-  BusyState(runtime::Form& form, bool& searching) : form_(form), searching_(searching) {
-    searching_ = true;
-  }
+  BusyState(runtime::Form& form, bool& searching) : form_(form), searching_(searching) { searching_ = true; }
   BusyState(const BusyState&) = delete;
   BusyState& operator=(const BusyState&) = delete;
   BusyState(BusyState&&) = delete;

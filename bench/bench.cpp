@@ -1,0 +1,94 @@
+// Measures the search engine against the pair-by-pair double loop it
+// replaces, and the cost of the search beside the cost of writing its lines.
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "search/result_line.h"
+#include "search/triple_search.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+template <typename Work>
+double secondsOf(Work&& work) {
+  const auto start = Clock::now();
+  work();
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The double loop with double-precision squares and root, pair by pair.
+std::int64_t countPairByPair(std::int32_t lower, std::int32_t upper) {
+  std::int64_t hits = 0;
+  for (std::int32_t i = lower; i <= upper; ++i) {
+    for (std::int32_t j = i + lower; j <= upper; ++j) {
+      const double t = std::pow(static_cast<double>(j), 2.0) + std::pow(static_cast<double>(i), 2.0);
+      const double c = std::sqrt(t);
+      if (std::floor(c) == c) ++hits;
+    }
+  }
+  return hits;
+}
+
+std::int64_t countEngine(std::int32_t lower, std::int32_t upper) {
+  std::int64_t hits = 0;
+  search::TripleSearch search(lower, upper);
+  while (!search.finished()) hits += static_cast<std::int64_t>(search.next().size());
+  return hits;
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+void writeLine(std::FILE* sink, std::string_view line) {
+  std::fwrite(line.data(), 1, line.size(), sink);
+  std::fputc('\n', sink);
+}
+
+void compareWithPairByPair(std::int32_t upper) {
+  std::int64_t engineHits = 0;
+  std::int64_t loopHits = 0;
+  const double loop = secondsOf([&] { loopHits = countPairByPair(1, upper); });
+  const double engine = secondsOf([&] { engineHits = countEngine(1, upper); });
+  std::printf("bounds 1 and %d: pair by pair %.3f s, engine %.6f s, %.0f times faster (%lld hits%s)\n", upper,
+              loop, engine, loop / engine, static_cast<long long>(engineHits),
+              engineHits == loopHits ? "" : ", COUNTS DIFFER");
+}
+
+void compareWithWriting(std::int32_t upper) {
+  std::vector<search::Hit> prepared;
+  search::TripleSearch collect(1, upper);
+  while (!collect.finished()) {
+    const auto slice = collect.next();
+    prepared.insert(prepared.end(), slice.begin(), slice.end());
+  }
+  const std::unique_ptr<std::FILE, FileCloser> sink(std::fopen("/dev/null", "wb"));
+  search::ResultLine line;
+  const double writing = secondsOf([&] {
+    for (const search::Hit& hit : prepared) writeLine(sink.get(), line.format(hit));
+    std::fflush(sink.get());
+  });
+  const double both = secondsOf([&] {
+    search::TripleSearch search(1, upper);
+    while (!search.finished()) {
+      for (const search::Hit& hit : search.next()) writeLine(sink.get(), line.format(hit));
+    }
+    std::fflush(sink.get());
+  });
+  std::printf(
+      "bounds 1 and %d (%zu lines): formatting and writing %.3f s, search with them %.3f s, ratio %.2f\n",
+      upper, prepared.size(), writing, both, both / writing);
+}
+
+}  // namespace
+
+int main() {
+  compareWithPairByPair(10000);
+  compareWithPairByPair(100000);
+  compareWithWriting(1000000);
+}

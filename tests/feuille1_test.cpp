@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "runtime/runtime_error.h"
+#include "tests/recording_form.h"
+#include "window/feuille1.h"
+#include "window/feuille1_layout.h"
+
+namespace {
+
+using feuille1::Label1;
+using feuille1::Liste1;
+using feuille1::Texte1_0;
+using feuille1::Texte1_1;
+using runtime::MousePointer;
+using Lines = std::vector<std::string>;
+
+constexpr std::int16_t kEnter = 13;
+
+// A Feuille1 loaded in a recording form, with the lower field showing "1".
+class Feuille1Test : public testing::Test {
+ protected:
+  Feuille1Test() {
+    form.texts[Texte1_0] = "1";
+    window.load();
+  }
+
+  void type(runtime::ControlId field, const std::string& text) {
+    form.texts[field] = text;
+    window.change(field);
+  }
+  void pressEnter(runtime::ControlId field = Texte1_1) { window.keyPress(field, kEnter); }
+  Lines& list() { return form.lists[Liste1]; }
+  void expectIdle() {
+    EXPECT_EQ(form.pointer, MousePointer::Default);
+    EXPECT_FALSE(form.visible[Label1]);
+  }
+
+  RecordingForm form;
+  Feuille1 window{form};
+};
+
+TEST_F(Feuille1Test, SearchesFromOneOnceAnUpperBoundIsTyped) {
+  pressEnter();
+  EXPECT_EQ(form.doEventsCalls, 0);  // the upper bound is still 0
+
+  type(Texte1_1, "20");
+  pressEnter();
+  EXPECT_EQ(list(), (Lines{" 3  4  5", " 5  12  13", " 6  8  10", " 8  15  17", " 9  12  15", " 12  16  20",
+                           " 15  20  25"}));
+  expectIdle();
+}
+
+TEST_F(Feuille1Test, EnterInEitherFieldSearchesAndOtherKeysDoNot) {
+  type(Texte1_1, "5");
+  window.keyPress(Texte1_1, 'a');
+  window.keyPress(Texte1_1, 10);
+  EXPECT_TRUE(list().empty());
+  pressEnter(Texte1_0);
+  EXPECT_EQ(list(), Lines{" 3  4  5"});
+}
+
+TEST_F(Feuille1Test, WritesTheNoticeNamingTheBoundsWhenNothingIsFound) {
+  type(Texte1_0, "3");
+  type(Texte1_1, "10");
+  pressEnter();
+  EXPECT_EQ(list(), (Lines{"pas de nombres", "entre  3 et 10"}));
+
+  type(Texte1_0, "5");
+  type(Texte1_1, "2");
+  pressEnter();
+  EXPECT_EQ(list(), (Lines{"pas de nombres", "entre  5 et 2"}));
+  expectIdle();
+}
+
+TEST_F(Feuille1Test, ListsBothOrdersAndZerosForANegativeLowerBound) {
+  type(Texte1_0, "-3");
+  type(Texte1_1, "4");
+  pressEnter();
+  EXPECT_EQ(list(), (Lines{"-3 -4  5", "-3  0  3", "-3  4  5", "-2  0  2", "-1  0  1", " 0 -3  3", " 0 -2  2",
+                           " 0 -1  1", " 0  0  0", " 0  1  1", " 0  2  2", " 0  3  3", " 0  4  4", " 1  0  1",
+                           " 2  0  2", " 3  0  3", " 3  4  5", " 4  3  5"}));
+}
+
+TEST_F(Feuille1Test, UnreadableTextKeepsTheLastBound) {
+  type(Texte1_1, "12");
+  type(Texte1_1, "12a");
+  type(Texte1_0, "abc");
+  type(Texte1_0, "");
+  type(Texte1_0, "  ");
+  type(Texte1_0, "3000000000");
+  type(Texte1_0, "9");
+  type(Texte1_0, "-");
+  pressEnter();
+  EXPECT_EQ(list(), (Lines{"pas de nombres", "entre  9 et 12"}));
+
+  type(Texte1_1, "125");
+  type(Texte1_1, "12");
+  type(Texte1_0, "2,5");  // rounds half to even: 2
+  pressEnter();
+  EXPECT_EQ(list(), (Lines{" 5  12  13", " 6  8  10", " 9  12  15"}));
+}
+
+TEST_F(Feuille1Test, EnterDoesNothingWhileABoundIsZero) {
+  type(Texte1_1, "20");
+  pressEnter();
+  const Lines before = list();
+  type(Texte1_0, "0");
+  pressEnter();
+  type(Texte1_0, "1");
+  type(Texte1_1, "0");
+  pressEnter();
+  EXPECT_EQ(list(), before);
+  EXPECT_EQ(form.doEventsCalls, 1);
+}
+
+TEST_F(Feuille1Test, ShowsTheBusyStateDuringASearchAndClearsTheListFirst) {
+  type(Texte1_1, "20");
+  pressEnter();
+  type(Texte1_1, "5");
+  form.onDoEvents = [&] {
+    EXPECT_TRUE(list().empty());
+    EXPECT_TRUE(form.visible[Label1]);
+    EXPECT_EQ(form.pointer, MousePointer::Default);  // the hourglass comes after DoEvents
+  };
+  pressEnter();
+  EXPECT_EQ(list(), Lines{" 3  4  5"});
+  expectIdle();
+}
+
+TEST_F(Feuille1Test, BoundsTypedDuringTheFirstDoEventsTakeEffect) {
+  type(Texte1_1, "5");
+  form.onDoEvents = [&] { type(Texte1_1, "20"); };
+  pressEnter();
+  EXPECT_EQ(list().size(), 7U);
+}
+
+TEST_F(Feuille1Test, ASearchIgnoresEnterPressedWhileItRuns) {
+  type(Texte1_1, "20");
+  int nested = 0;
+  form.onDoEvents = [&] {
+    ++nested;
+    pressEnter();
+  };
+  pressEnter();
+  EXPECT_EQ(nested, 1);
+  EXPECT_EQ(list().size(), 7U);
+  expectIdle();
+
+  // And the next search runs as usual.
+  form.onDoEvents = nullptr;
+  type(Texte1_1, "5");
+  pressEnter();
+  EXPECT_EQ(list(), Lines{" 3  4  5"});
+}
+
+TEST_F(Feuille1Test, AnErrorLeavesTheSearchWithTheBusyStateUndone) {
+  type(Texte1_1, "20");
+  form.onDoEvents = [&] { form.failNextAddItem = true; };
+  EXPECT_THROW(pressEnter(), runtime::RuntimeError);
+  expectIdle();
+  EXPECT_TRUE(list().empty());
+
+  // Nothing is left stuck: the next Enter searches again.
+  form.onDoEvents = nullptr;
+  pressEnter();
+  EXPECT_EQ(list().size(), 7U);
+}
+
+TEST_F(Feuille1Test, SearchesTheExtremesWithoutOverflow) {
+  type(Texte1_0, "2000000000");
+  type(Texte1_1, "2000000000");
+  pressEnter();
+  EXPECT_EQ(list(), (Lines{"pas de nombres", "entre  2000000000 et 2000000000"}));
+
+  type(Texte1_0, "2147483000");
+  type(Texte1_1, "2147483647");
+  pressEnter();
+  EXPECT_EQ(list(), (Lines{"pas de nombres", "entre  2147483000 et 2147483647"}));
+  expectIdle();
+}
+
+}  // namespace

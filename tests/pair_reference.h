@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "search/triple_search.h"
+
+// The search done the slow, obvious way: every pair of the double loop
+// (i from lower to upper, j from i + lower to upper) is tested exactly in
+// integers. The engine must always agree with it. Indices are 64-bit, as in
+// the engine, and j can be limited to [jFrom, jTo] to probe huge rows.
+std::vector<search::Hit> pairByPair(std::int32_t lower, std::int32_t upper);
+std::vector<search::Hit> pairByPair(std::int32_t lower, std::int32_t upper, std::int64_t jFrom,
+                                    std::int64_t jTo);
+
+// The root c of i² + j² when that sum is a perfect square.
+bool isSquareSum(std::int64_t i, std::int64_t j, std::int64_t& root);
+
+// Every hit of an engine run, drained slice by slice.
+std::vector<search::Hit> engineHits(std::int32_t lower, std::int32_t upper);

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "search/triple_search.h"
+#include "tests/pair_reference.h"
+
+namespace {
+
+using search::Hit;
+
+constexpr std::int32_t kMin = INT32_MIN;
+constexpr std::int32_t kMax = INT32_MAX;
+
+TEST(TripleSearch, ListsTheHitsOfKnownRangesInLoopOrder) {
+  EXPECT_EQ(engineHits(1, 5), (std::vector<Hit>{{3, 4, 5}}));
+  EXPECT_EQ(engineHits(1, 20),
+            (std::vector<Hit>{
+                {3, 4, 5}, {5, 12, 13}, {6, 8, 10}, {8, 15, 17}, {9, 12, 15}, {12, 16, 20}, {15, 20, 25}}));
+  // The inner index starts at i + lower: with lower 2 the pair 3, 4 is never tried.
+  EXPECT_EQ(engineHits(2, 30), (std::vector<Hit>{{5, 12, 13},
+                                                 {6, 8, 10},
+                                                 {7, 24, 25},
+                                                 {8, 15, 17},
+                                                 {9, 12, 15},
+                                                 {10, 24, 26},
+                                                 {12, 16, 20},
+                                                 {15, 20, 25},
+                                                 {16, 30, 34},
+                                                 {18, 24, 30},
+                                                 {21, 28, 35}}));
+  // A negative lower bound gives both orders of a pair and zero indices.
+  EXPECT_EQ(engineHits(-3, 4), (std::vector<Hit>{{-3, -4, 5},
+                                                 {-3, 0, 3},
+                                                 {-3, 4, 5},
+                                                 {-2, 0, 2},
+                                                 {-1, 0, 1},
+                                                 {0, -3, 3},
+                                                 {0, -2, 2},
+                                                 {0, -1, 1},
+                                                 {0, 0, 0},
+                                                 {0, 1, 1},
+                                                 {0, 2, 2},
+                                                 {0, 3, 3},
+                                                 {0, 4, 4},
+                                                 {1, 0, 1},
+                                                 {2, 0, 2},
+                                                 {3, 0, 3},
+                                                 {3, 4, 5},
+                                                 {4, 3, 5}}));
+}
+
+TEST(TripleSearch, FindsNothingWhereTheLoopsFindNothing) {
+  EXPECT_TRUE(engineHits(3, 10).empty());
+  EXPECT_TRUE(engineHits(1, 1).empty());
+  EXPECT_TRUE(engineHits(5, 2).empty());
+  EXPECT_TRUE(engineHits(2000000000, 2000000000).empty());
+  EXPECT_TRUE(engineHits(kMax, kMax).empty());
+  EXPECT_TRUE(engineHits(0, -1).empty());
+}
+
+TEST(TripleSearch, AgreesWithThePairByPairLoopsOnEverySmallRange) {
+  for (std::int32_t lower = -40; lower <= 60; ++lower) {
+    for (std::int32_t upper = -40; upper <= 60; ++upper) {
+      ASSERT_EQ(engineHits(lower, upper), pairByPair(lower, upper)) << "bounds " << lower << " and " << upper;
+    }
+  }
+}
+
+// The hits of the loops over a large box, computed once; the hits of any
+// range inside it are the box's hits with i and j in that range's loops.
+class BoxReference {
+ public:
+  BoxReference(std::int32_t lower, std::int32_t upper) : lower_(lower), upper_(upper) {
+    hits_ = pairByPair(lower, upper, 2 * std::int64_t{lower}, upper);
+  }
+  [[nodiscard]] std::vector<Hit> hitsOf(std::int32_t lower, std::int32_t upper) const {
+    std::vector<Hit> hits;
+    for (const Hit& hit : hits_) {
+      if (hit.i >= lower && hit.i <= upper && hit.j >= hit.i + lower && hit.j <= upper) {
+        hits.push_back(hit);
+      }
+    }
+    return hits;
+  }
+  [[nodiscard]] std::int32_t lower() const { return lower_; }
+  [[nodiscard]] std::int32_t upper() const { return upper_; }
+
+ private:
+  std::int32_t lower_;
+  std::int32_t upper_;
+  std::vector<Hit> hits_;
+};
+
+void expectRandomRangesAgree(const BoxReference& box, int count, std::uint32_t seed) {
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<std::int32_t> width(0, 3000);
+  for (int n = 0; n < count; ++n) {
+    const std::int32_t w = std::min(width(random), box.upper() - box.lower());
+    const std::int32_t lower =
+        std::uniform_int_distribution<std::int32_t>(box.lower(), box.upper() - w)(random);
+    const std::int32_t upper = lower + w;
+    ASSERT_EQ(engineHits(lower, upper), box.hitsOf(lower, upper)) << "bounds " << lower << " and " << upper;
+  }
+}
+
+TEST(TripleSearch, AgreesWithThePairByPairLoopsOnRandomRanges) {
+  expectRandomRangesAgree(BoxReference(1, 12000), 1500, 1);
+  // Negative lower bounds: the box's inner index reaches twice its lower bound.
+  expectRandomRangesAgree(BoxReference(-3000, 3000), 1000, 2);
+}
+
+TEST(TripleSearch, AgreesWithThePairByPairLoopsNearTheTopOfTheRange) {
+  // Rows run to upper - lower, with j just below 2^31: squares near 2^62.
+  ASSERT_EQ(engineHits(1073741000, kMax), pairByPair(1073741000, kMax));
+  ASSERT_EQ(engineHits(kMax - 3000, kMax), pairByPair(kMax - 3000, kMax));
+}
+
+// Rows at the bottom of the range hold 2^31 values of j and more: the engine
+// runs whole, every hit is checked exactly, and the loops are compared on the
+// ends of each row, where j nears -2^32 and c passes 2^32.
+TEST(TripleSearch, IsExactAtTheBottomOfTheRange) {
+  for (const auto& [lower, upper] : {std::pair{kMin, kMin + 20}, std::pair{kMin + 5, kMin + 6}}) {
+    const std::vector<Hit> hits = engineHits(lower, upper);
+    ASSERT_FALSE(hits.empty());
+    for (const Hit& hit : hits) {
+      std::int64_t root = 0;
+      ASSERT_TRUE(isSquareSum(hit.i, hit.j, root)) << hit.i << " " << hit.j;
+      ASSERT_EQ(root, hit.c);
+    }
+    constexpr std::int64_t kEnd = 200000;
+    const std::int64_t lowest = 2 * std::int64_t{lower};
+    for (const auto& [from, to] :
+         {std::pair{lowest, lowest + kEnd}, std::pair{upper - kEnd, std::int64_t{upper}}}) {
+      std::vector<Hit> inWindow;
+      std::copy_if(hits.begin(), hits.end(), std::back_inserter(inWindow),
+                   [&](const Hit& hit) { return hit.j >= from && hit.j <= to; });
+      ASSERT_EQ(inWindow, pairByPair(lower, upper, from, to)) << "j from " << from << " to " << to;
+    }
+  }
+  // -2^31 with j = -(2^32 - 2^28): i² + j² = (2^32 + 2^28)², past 2^64.
+  const std::vector<Hit> row = engineHits(kMin, kMin);
+  EXPECT_NE(std::find(row.begin(), row.end(),
+                      Hit{kMin, -(std::int64_t{1} << 32) + (1 << 28), (std::int64_t{1} << 32) + (1 << 28)}),
+            row.end());
+}
+
+TEST(TripleSearch, CountsTheKnownNumberOfHitsUpToAMillion) {
+  search::TripleSearch search(1, 1000000);
+  std::int64_t count = 0;
+  while (!search.finished()) count += static_cast<std::int64_t>(search.next().size());
+  EXPECT_EQ(count, 2269788);
+}
+
+TEST(TripleSearch, HandsOutBoundedSlicesAndReportsProgress) {
+  // The row i = 0 alone holds 2^32 hits; it must come out slice by slice.
+  search::TripleSearch search(kMin, kMax);
+  double progress = search.progress();
+  EXPECT_EQ(progress, 0.0);
+  for (int n = 0; n < 100; ++n) {
+    const auto slice = search.next();
+    EXPECT_LE(slice.size(), 65536U);
+    EXPECT_GE(search.progress(), progress);
+    progress = search.progress();
+  }
+  EXPECT_FALSE(search.finished());
+  EXPECT_LT(progress, 1.0);
+
+  search::TripleSearch small(1, 20);
+  while (!small.finished()) small.next();
+  EXPECT_EQ(small.progress(), 1.0);
+}
+
+}  // namespace
