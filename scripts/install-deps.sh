@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what building and testing trivel needs on Debian 12: the native and
-# MinGW-w64 i686 toolchains, GoogleTest sources, Wine (32-bit) and Xvfb.
-# Does nothing when everything is already there.
+# MinGW-w64 toolchains (i686 for the program, x86_64 for the tests under
+# wine64), GoogleTest sources, Wine and Xvfb. Does nothing when all is there.
 set -euo pipefail
 
-packages=(cmake g++ ninja-build googletest g++-mingw-w64-i686 binutils-mingw-w64-i686
-          wine wine32:i386 xvfb xauth x11-utils imagemagick)
+packages=(cmake g++ ninja-build googletest
+          g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+          wine wine64 xvfb xauth x11-utils imagemagick)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -15,9 +16,6 @@ done
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  "${sudo_cmd[@]}" dpkg --add-architecture i386
-fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -q
 "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
