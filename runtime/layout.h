@@ -23,9 +23,7 @@ struct Colour {
   std::uint8_t green = 0;
   std::uint8_t blue = 0;
 
-  static constexpr Colour rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    return {Kind::Rgb, r, g, b};
-  }
+  static constexpr Colour rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return {Kind::Rgb, r, g, b}; }
   static constexpr Colour windowText() { return {Kind::WindowText}; }
   static constexpr Colour windowBackground() { return {Kind::WindowBackground}; }
 };
@@ -40,7 +38,7 @@ struct FontLayout {
 // One control: one row of the form's layout table. Texts are UTF-8.
 struct ControlLayout {
   ControlId id = 0;
-  std::string_view name;   // the control's name; members of a control array share it
+  std::string_view name;    // the control's name; members of a control array share it
   std::int16_t index = -1;  // the member's index in its control array, -1 outside arrays
   ControlKind kind = ControlKind::Label;
   Twips left = 0;
@@ -52,8 +50,8 @@ struct ControlLayout {
   Colour foreground;
   Colour background;
   bool visible = true;
-  int tabIndex = -1;    // -1 for controls that never take the focus
-  int pictureId = 0;    // resource id of an image control's picture, 0 for none
+  int tabIndex = -1;  // -1 for controls that never take the focus
+  int pictureId = 0;  // resource id of an image control's picture, 0 for none
 };
 
 struct FormLayout {

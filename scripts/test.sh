@@ -15,8 +15,12 @@ done
 ctest --preset native
 ctest --preset native-sanitize
 
-source scripts/wine-env.sh
-# One Wine server for the whole run: each test program then starts in a blink.
-wineserver -p
-trap 'wineserver -k 2>/dev/null || true' EXIT
-xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset win64
+# The Windows tests, with one virtual display and one Wine server for the
+# whole run, so that each test program starts in a blink.
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  source scripts/wine-env.sh
+  start_wine_server
+  ctest --preset win64
+  status=$?
+  wineserver -k
+  exit $status'

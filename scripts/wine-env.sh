@@ -10,3 +10,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$WINELOADER" wineboot -i >/dev/null 2>&1
   wineserver -w
 fi
+
+# Keeps one Wine server, and the services it starts with the first program,
+# running until `wineserver -k`: programs then start in a blink. The services
+# are started here, away from the caller's output, which they would otherwise
+# hold open (and a test runner waiting for that output would wait forever).
+start_wine_server() {
+  wineserver -p
+  "$WINELOADER" cmd.exe /c exit </dev/null >/dev/null 2>&1
+}

@@ -1,0 +1,25 @@
+#include "runtime/win32/clipboard.h"
+
+#include "runtime/runtime_error.h"
+#include "runtime/win32/handles.h"
+
+namespace runtime::win32 {
+
+void setClipboardText(HWND owner, std::size_t length, const std::function<void(wchar_t*)>& write) {
+  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, (length + 1) * sizeof(wchar_t)));
+  if (!memory) throw RuntimeError("Mémoire insuffisante pour copier la liste.");
+  {
+    const GlobalLockGuard lock(memory.get());
+    auto* text = static_cast<wchar_t*>(lock.data());
+    write(text);
+    text[length] = L'\0';
+  }
+  const OpenClipboardSession clipboard(owner);
+  if (!EmptyClipboard()) throw RuntimeError("Impossible de vider le presse-papiers.");
+  if (SetClipboardData(CF_UNICODETEXT, memory.get()) == nullptr) {
+    throw RuntimeError("Impossible de copier la liste dans le presse-papiers.");
+  }
+  static_cast<void>(memory.release());  // the clipboard owns it now
+}
+
+}  // namespace runtime::win32

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <functional>
+
+namespace runtime::win32 {
+
+// Replaces the clipboard's contents with a text of length wide characters,
+// which write puts straight into the clipboard's memory.
+void setClipboardText(HWND owner, std::size_t length, const std::function<void(wchar_t*)>& write);
+
+}  // namespace runtime::win32

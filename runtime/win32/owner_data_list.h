@@ -1,0 +1,42 @@
+#pragma once
+
+#include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
+
+#include <string_view>
+
+#include "runtime/line_store.h"
+
+namespace runtime::win32 {
+
+// A list control for millions of lines: a report-mode list view in owner-data
+// mode, which asks for the text of the lines it shows, served from a compact
+// line store. Appending only touches the store; the list view learns the new
+// count at syncCount(), which the form calls when control goes back to the
+// message loop.
+class OwnerDataList {
+ public:
+  // Takes a list view created with LVS_REPORT | LVS_OWNERDATA.
+  explicit OwnerDataList(HWND listView);
+
+  [[nodiscard]] HWND handle() const { return listView_; }
+
+  void append(std::string_view line);
+  void clear();
+  void syncCount();
+  // Fits the one column to the width of the list.
+  void fitColumn();
+
+  // Serves LVN_GETDISPINFOW.
+  void fillItem(LVITEMW& item) const;
+  // Puts every line on the clipboard, one per line.
+  void copyAllToClipboard() const;
+
+ private:
+  HWND listView_;
+  LineStore lines_;
+  std::size_t shownCount_ = 0;
+};
+
+}  // namespace runtime::win32

@@ -1,0 +1,27 @@
+#include "runtime/win32/run.h"
+
+#include <commctrl.h>
+
+#include <exception>
+
+#include "runtime/win32/error_box.h"
+#include "runtime/win32/form_window.h"
+
+namespace runtime::win32 {
+
+int run(HINSTANCE instance, const Project& project, int showCommand) {
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  try {
+    FormWindow form(instance, project.startupLayout);
+    form.start(project.createStartupForm, showCommand);
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) form.dispatch(message);
+    return static_cast<int>(message.wParam);
+  } catch (const std::exception& error) {
+    showRuntimeError(nullptr, project.startupLayout.caption, error);
+    return 1;
+  }
+}
+
+}  // namespace runtime::win32

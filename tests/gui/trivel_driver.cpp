@@ -1,0 +1,93 @@
+// Drives trivel's window from outside, for the demo and the benchmark:
+//   trivel_driver demo LOWER UPPER   types the bounds and Enter into the running
+//                                    trivel and prints the lines of its list
+//   trivel_driver close              closes the running trivel
+//   trivel_driver bench [LOWER UPPER] starts trivel beside this program, searches
+//                                    (1 and 1000000 by default) and prints the time
+//                                    from Enter to the last line and the memory used
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "beside_this_program.h"
+#include "remote_controls.h"
+#include "trivel_process.h"
+#include "window/feuille1_layout.h"
+
+namespace {
+
+std::string toUtf8(std::wstring_view text) {
+  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length, nullptr,
+                      nullptr);
+  return utf8;
+}
+
+// The memory committed to the process alone (its heap, its stacks, ...): the
+// sum of its private committed regions, which Wine reports where the
+// process's memory counters stay at zero.
+std::size_t privateBytes(HANDLE process) {
+  std::size_t total = 0;
+  MEMORY_BASIC_INFORMATION region{};
+  for (const char* address = nullptr;
+       VirtualQueryEx(process, address, &region, sizeof(region)) == sizeof(region);
+       address = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+  }
+  return total;
+}
+
+int demo(const std::wstring& lower, const std::wstring& upper) {
+  const gui::TrivelProcess trivel;
+  const gui::RemoteControls controls(trivel);
+  controls.search(lower, upper);
+  for (const std::wstring& line : controls.listLines()) std::printf("%s\n", toUtf8(line).c_str());
+  return 0;
+}
+
+int close() { return gui::TrivelProcess().close() ? 0 : 1; }
+
+int bench(const std::wstring& lower, const std::wstring& upper) {
+  gui::TrivelProcess trivel(gui::besideThisProgram(L"trivel.exe"));
+  const gui::RemoteControls controls(trivel);
+  controls.setText(feuille1::Texte1_0, lower);
+  controls.setText(feuille1::Texte1_1, upper);
+  for (int run = 1; run <= 3; ++run) {
+    controls.waitUntilIdle();
+    const std::size_t before = privateBytes(trivel.process());
+    const auto start = std::chrono::steady_clock::now();
+    PostMessageW(trivel.control(feuille1::Texte1_1), WM_CHAR, L'\r', 1);
+    controls.waitUntilIdle();
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    const std::size_t after = privateBytes(trivel.process());
+    const int lines = controls.listCount();
+    const double extra = static_cast<double>(after) - static_cast<double>(before);
+    std::printf("run %d: %d lines in %.3f s; private bytes %.1f MB -> %.1f MB, %.1f bytes a line%s\n", run,
+                lines, elapsed.count(), static_cast<double>(before) / 1e6, static_cast<double>(after) / 1e6,
+                lines > 0 ? extra / lines : 0.0, run == 1 ? "" : " (replacing the previous list)");
+  }
+  return trivel.close() ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::vector<std::wstring> args(argv + 1, argv + argc);
+  try {
+    if (args.size() == 3 && args[0] == L"demo") return demo(args[1], args[2]);
+    if (args.size() == 1 && args[0] == L"close") return close();
+    if (args.size() == 1 && args[0] == L"bench") return bench(L"1", L"1000000");
+    if (args.size() == 3 && args[0] == L"bench") return bench(args[1], args[2]);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "trivel_driver: %s\n", error.what());
+    return 1;
+  }
+  std::fprintf(stderr, "usage: trivel_driver demo LOWER UPPER | close | bench [LOWER UPPER]\n");
+  return 2;
+}

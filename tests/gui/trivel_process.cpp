@@ -1,0 +1,74 @@
+#include "trivel_process.h"
+
+#include <stdexcept>
+#include <thread>
+
+namespace gui {
+namespace {
+
+constexpr std::chrono::seconds kStartTimeout(60);
+
+std::runtime_error failure(const std::string& what) {
+  return std::runtime_error(what + " (error " + std::to_string(GetLastError()) + ")");
+}
+
+}  // namespace
+
+TrivelProcess::TrivelProcess(const std::wstring& executable) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION created{};
+  std::wstring commandLine = L"\"" + executable + L"\"";
+  if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &created)) {
+    throw failure("cannot start trivel.exe");
+  }
+  CloseHandle(created.hThread);
+  process_.reset(created.hProcess);
+  processId_ = created.dwProcessId;
+  started_ = true;
+  WaitForInputIdle(created.hProcess, static_cast<DWORD>(std::chrono::milliseconds(kStartTimeout).count()));
+  findWindow(kStartTimeout);
+}
+
+TrivelProcess::TrivelProcess() {
+  findWindow(kStartTimeout);
+  process_.reset(OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId_));
+  if (!process_) throw failure("cannot open the trivel process");
+}
+
+TrivelProcess::~TrivelProcess() {
+  if (started_ && !close()) TerminateProcess(process_.get(), 1);
+}
+
+void TrivelProcess::findWindow(std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (std::chrono::steady_clock::now() < deadline) {
+    for (HWND found = FindWindowExW(nullptr, nullptr, nullptr, kCaption); found != nullptr;
+         found = FindWindowExW(nullptr, found, nullptr, kCaption)) {
+      DWORD owner = 0;
+      const DWORD thread = GetWindowThreadProcessId(found, &owner);
+      if ((processId_ == 0 || owner == processId_) && IsWindowVisible(found)) {
+        window_ = found;
+        processId_ = owner;
+        threadId_ = thread;
+        return;
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  throw std::runtime_error("the trivel window did not appear");
+}
+
+HWND TrivelProcess::control(int id) const {
+  const HWND found = GetDlgItem(window_, id);
+  if (found == nullptr) throw std::runtime_error("no control with id " + std::to_string(id));
+  return found;
+}
+
+bool TrivelProcess::close(std::chrono::milliseconds timeout) {
+  if (IsWindow(window_)) PostMessageW(window_, WM_CLOSE, 0, 0);
+  return WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+}  // namespace gui
