@@ -27,7 +27,9 @@ const std::vector<std::uint32_t>& smallPrimes() {
 }  // namespace
 
 FactorBlock::FactorBlock()
-    : factors_(std::size_t{kCapacity} * kMaxPrimes), primeCount_(kCapacity), sieved_(kCapacity) {}
+    : factors_(std::make_unique_for_overwrite<PrimePower[]>(std::size_t{kCapacity} * kMaxPrimes)),
+      primeCount_(kCapacity),
+      sieved_(kCapacity) {}
 
 void FactorBlock::addPrime(std::uint32_t slot, std::uint32_t prime) {
   factors_[std::size_t{slot} * kMaxPrimes + primeCount_[slot]] = {prime, 1, prime};
@@ -71,7 +73,7 @@ void FactorBlock::factorize(std::uint32_t first, std::uint32_t count) {
 std::span<const PrimePower> FactorBlock::factors(std::uint64_t n) const {
   assert(holds(n));
   const auto slot = static_cast<std::size_t>(n - first_);
-  return {factors_.data() + slot * kMaxPrimes, primeCount_[slot]};
+  return {factors_.get() + slot * kMaxPrimes, primeCount_[slot]};
 }
 
 }  // namespace search

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -38,7 +39,7 @@ class FactorBlock {
 
   std::uint64_t first_ = 0;
   std::uint32_t count_ = 0;
-  std::vector<PrimePower> factors_;  // kMaxPrimes slots per number
+  std::unique_ptr<PrimePower[]> factors_;  // kMaxPrimes slots per number
   std::vector<std::uint8_t> primeCount_;
   std::vector<std::uint32_t> sieved_;  // product of the prime powers found so far
 };

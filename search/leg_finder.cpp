@@ -36,7 +36,11 @@ void sortByLeg(std::vector<Leg>& legs) {
 
 }  // namespace
 
-LegFinder::LegFinder() : parts_(kMaxDivisors), nextParts_(kMaxDivisors) { legs_.reserve(kMaxLegs); }
+LegFinder::LegFinder()
+    : parts_(std::make_unique_for_overwrite<std::uint64_t[]>(kMaxDivisors)),
+      nextParts_(std::make_unique_for_overwrite<std::uint64_t[]>(kMaxDivisors)) {
+  legs_.reserve(kMaxLegs);
+}
 
 std::span<const Leg> LegFinder::find(std::uint64_t m, std::span<const PrimePower> factors,
                                      std::uint64_t shortest, std::uint64_t longest) {
@@ -73,7 +77,7 @@ std::span<const Leg> LegFinder::find(std::uint64_t m, std::span<const PrimePower
     parts_.swap(nextParts_);
     count = kept;
   }
-  addLegs({parts_.data(), count}, factors[0]);
+  addLegs({parts_.get(), count}, factors[0]);
   sortByLeg(legs_);
   return legs_;
 }

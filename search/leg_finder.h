@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -35,8 +36,8 @@ class LegFinder {
   std::uint64_t minDivisor_ = 0;
   std::uint64_t maxDivisor_ = 0;
   // Products of the powers of all primes but the smallest, two generations.
-  std::vector<std::uint64_t> parts_;
-  std::vector<std::uint64_t> nextParts_;
+  std::unique_ptr<std::uint64_t[]> parts_;
+  std::unique_ptr<std::uint64_t[]> nextParts_;
   std::vector<Leg> legs_;
 };
 

@@ -7,7 +7,7 @@ namespace {
 
 // A slice ends once it holds this many hits or has started this many rows.
 constexpr std::size_t kSliceHits = 4096;
-constexpr int kRowsPerSlice = 2048;
+constexpr int kRowsPerSlice = 1024;
 // A row other than i = 0 has at most 29767 legs, each giving j = k and j = -k,
 // and j = 0: a slice can always take one more whole row.
 constexpr std::size_t kMaxRowHits = 2 * 29767 + 1;
@@ -25,7 +25,7 @@ TripleSearch::TripleSearch(std::int32_t lower, std::int32_t upper)
       // With a positive lower bound, j starts above i + lower, past the upper
       // bound once i > upper - lower; with lower <= 0 every row has j = i.
       lastI_(lower > 0 ? std::min<std::int64_t>(upper, std::int64_t{upper} - lower) : upper),
-      slice_(kSliceHits + kMaxRowHits) {}
+      slice_(std::make_unique_for_overwrite<Hit[]>(kSliceHits + kMaxRowHits)) {}
 
 bool TripleSearch::finished() const { return nextI_ > lastI_ && !inZeroRow_; }
 
@@ -45,7 +45,7 @@ std::span<const Hit> TripleSearch::next() {
       break;
     }
   }
-  return {slice_.data(), sliceSize_};
+  return {slice_.get(), sliceSize_};
 }
 
 // 0² + j² = |j|²: every j of the row i = 0 is a hit, up to 2^32 of them, so
@@ -88,7 +88,7 @@ void TripleSearch::writeRow(std::int64_t i) {
     legs = legFinder_.find(m, block_.factors(m), shortest, longest);
   }
 
-  Hit* out = slice_.data() + sliceSize_;
+  Hit* out = slice_.get() + sliceSize_;
   if (firstJ < 0) {
     for (auto leg = legs.rbegin(); leg != legs.rend(); ++leg) {
       const std::int64_t j = -static_cast<std::int64_t>(leg->leg);
@@ -100,7 +100,7 @@ void TripleSearch::writeRow(std::int64_t i) {
     const auto j = static_cast<std::int64_t>(leg.leg);
     if (j >= firstJ && j <= lastJ) *out++ = {i, j, static_cast<std::int64_t>(leg.root)};
   }
-  sliceSize_ = static_cast<std::size_t>(out - slice_.data());
+  sliceSize_ = static_cast<std::size_t>(out - slice_.get());
 }
 
 void TripleSearch::factorBlockHolding(std::uint64_t m, bool descending) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -52,7 +53,8 @@ class TripleSearch {
 
   FactorBlock block_;
   LegFinder legFinder_;
-  std::vector<Hit> slice_;
+  // Left uninitialised until written: most searches use a small part of it.
+  std::unique_ptr<Hit[]> slice_;
   std::size_t sliceSize_ = 0;
 };
 
