@@ -1,5 +1,6 @@
 // Measures the search engine against the pair-by-pair double loop it
 // replaces, and the cost of the search beside the cost of writing its lines.
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -85,10 +86,34 @@ void compareWithWriting(std::int32_t upper) {
       upper, prepared.size(), writing, both, both / writing);
 }
 
+// How long the search runs, and the longest time between two slices: the
+// window can only answer its events between slices.
+void measureSlices(std::int32_t lower, std::int32_t upper, double limitSeconds) {
+  search::TripleSearch search(lower, upper);
+  std::int64_t hits = 0;
+  double longestGap = 0;
+  const auto start = Clock::now();
+  auto previous = start;
+  double elapsed = 0;
+  while (!search.finished() && elapsed < limitSeconds) {
+    hits += static_cast<std::int64_t>(search.next().size());
+    const auto now = Clock::now();
+    longestGap = std::max(longestGap, std::chrono::duration<double>(now - previous).count());
+    previous = now;
+    elapsed = std::chrono::duration<double>(now - start).count();
+  }
+  std::printf("bounds %d and %d: %s after %.1f s (%.1f %% of the rows, %lld hits), longest slice %.1f ms\n",
+              lower, upper, search.finished() ? "finished" : "stopped", elapsed, 100.0 * search.progress(),
+              static_cast<long long>(hits), longestGap * 1000.0);
+}
+
 }  // namespace
 
 int main() {
   compareWithPairByPair(10000);
   compareWithPairByPair(100000);
   compareWithWriting(1000000);
+  measureSlices(1000000000, 2147483647, 120.0);
+  measureSlices(-1000000, 1000000, 120.0);
+  measureSlices(INT32_MIN, INT32_MAX, 10.0);
 }

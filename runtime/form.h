@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,10 +28,13 @@ class Form {
   // Appends a line after the last one of the list.
   virtual void addItem(ControlId list, std::string_view line) = 0;
   virtual void setMousePointer(MousePointer pointer) = 0;
+  virtual void setCaption(std::string_view caption) = 0;
   // Handles the events that are waiting, once, then returns.
   virtual void doEvents() = 0;
   // The decimal separator of the user's locale, for reading numbers typed by the user.
   [[nodiscard]] virtual std::string decimalSeparator() const = 0;
+  // A monotonic clock, for pacing long work.
+  [[nodiscard]] virtual std::chrono::steady_clock::time_point now() const = 0;
 
  protected:
   Form(Form&&) = default;
@@ -53,6 +57,12 @@ class FormEvents {
   // For every character typed into a text box, 13 for Enter; the text box
   // handles the character afterwards as usual.
   virtual void keyPress(ControlId textBox, std::int16_t keyAscii) = 0;
+  // For every key pressed while the window or one of its controls has the
+  // focus (a virtual-key code, 27 for Escape), before the control sees it.
+  virtual void keyDown(std::int16_t keyCode) = 0;
+  // The user closes the window. It closes as soon as the event procedure
+  // that is running, if any, has returned.
+  virtual void unload() = 0;
 
  protected:
   FormEvents(FormEvents&&) = default;

@@ -4,43 +4,9 @@
 #include <vector>
 
 #include "runtime/runtime_error.h"
-#include "tests/recording_form.h"
-#include "window/feuille1.h"
-#include "window/feuille1_layout.h"
+#include "tests/feuille1_fixture.h"
 
 namespace {
-
-using feuille1::Label1;
-using feuille1::Liste1;
-using feuille1::Texte1_0;
-using feuille1::Texte1_1;
-using runtime::MousePointer;
-using Lines = std::vector<std::string>;
-
-constexpr std::int16_t kEnter = 13;
-
-// A Feuille1 loaded in a recording form, with the lower field showing "1".
-class Feuille1Test : public testing::Test {
- protected:
-  Feuille1Test() {
-    form.texts[Texte1_0] = "1";
-    window.load();
-  }
-
-  void type(runtime::ControlId field, const std::string& text) {
-    form.texts[field] = text;
-    window.change(field);
-  }
-  void pressEnter(runtime::ControlId field = Texte1_1) { window.keyPress(field, kEnter); }
-  Lines& list() { return form.lists[Liste1]; }
-  void expectIdle() {
-    EXPECT_EQ(form.pointer, MousePointer::Default);
-    EXPECT_FALSE(form.visible[Label1]);
-  }
-
-  RecordingForm form;
-  Feuille1 window{form};
-};
 
 TEST_F(Feuille1Test, SearchesFromOneOnceAnUpperBoundIsTyped) {
   pressEnter();
@@ -120,7 +86,7 @@ TEST_F(Feuille1Test, ShowsTheBusyStateDuringASearchAndClearsTheListFirst) {
   type(Texte1_1, "20");
   pressEnter();
   type(Texte1_1, "5");
-  form.onDoEvents = [&] {
+  form.onDoEvents = [&](int /*call*/) {
     EXPECT_TRUE(list().empty());
     EXPECT_TRUE(form.visible[Label1]);
     EXPECT_EQ(form.pointer, MousePointer::Default);  // the hourglass comes after DoEvents
@@ -132,7 +98,7 @@ TEST_F(Feuille1Test, ShowsTheBusyStateDuringASearchAndClearsTheListFirst) {
 
 TEST_F(Feuille1Test, BoundsTypedDuringTheFirstDoEventsTakeEffect) {
   type(Texte1_1, "5");
-  form.onDoEvents = [&] { type(Texte1_1, "20"); };
+  form.onDoEvents = [&](int /*call*/) { type(Texte1_1, "20"); };
   pressEnter();
   EXPECT_EQ(list().size(), 7U);
 }
@@ -140,7 +106,7 @@ TEST_F(Feuille1Test, BoundsTypedDuringTheFirstDoEventsTakeEffect) {
 TEST_F(Feuille1Test, ASearchIgnoresEnterPressedWhileItRuns) {
   type(Texte1_1, "20");
   int nested = 0;
-  form.onDoEvents = [&] {
+  form.onDoEvents = [&](int /*call*/) {
     ++nested;
     pressEnter();
   };
@@ -158,7 +124,7 @@ TEST_F(Feuille1Test, ASearchIgnoresEnterPressedWhileItRuns) {
 
 TEST_F(Feuille1Test, AnErrorLeavesTheSearchWithTheBusyStateUndone) {
   type(Texte1_1, "20");
-  form.onDoEvents = [&] { form.failNextAddItem = true; };
+  form.onDoEvents = [&](int /*call*/) { form.failNextAddItem = true; };
   EXPECT_THROW(pressEnter(), runtime::RuntimeError);
   expectIdle();
   EXPECT_TRUE(list().empty());

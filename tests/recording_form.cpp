@@ -9,19 +9,33 @@ std::string RecordingForm::text(runtime::ControlId textBox) const {
 
 void RecordingForm::setVisible(runtime::ControlId control, bool isVisible) { visible[control] = isVisible; }
 
-void RecordingForm::clear(runtime::ControlId list) { lists[list].clear(); }
+void RecordingForm::clear(runtime::ControlId list) {
+  lists[list].clear();
+  itemCounts[list] = 0;
+  lastLines[list].clear();
+}
 
 void RecordingForm::addItem(runtime::ControlId list, std::string_view line) {
   if (failNextAddItem) {
     failNextAddItem = false;
     throw runtime::RuntimeError("échec de l'ajout d'une ligne à la liste");
   }
-  lists[list].emplace_back(line);
+  std::vector<std::string>& lines = lists[list];
+  if (lines.size() < keepAtMost) lines.emplace_back(line);
+  ++itemCounts[list];
+  lastLines[list] = line;
 }
 
 void RecordingForm::setMousePointer(runtime::MousePointer shape) { pointer = shape; }
 
+void RecordingForm::setCaption(std::string_view text) { captions.emplace_back(text); }
+
 void RecordingForm::doEvents() {
   ++doEventsCalls;
-  if (onDoEvents) onDoEvents();
+  if (onDoEvents) onDoEvents(doEventsCalls);
+}
+
+std::chrono::steady_clock::time_point RecordingForm::now() const {
+  clock_ += tick;
+  return clock_;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -9,8 +12,8 @@
 #include "runtime/form.h"
 
 // A headless runtime::Form for window-logic tests: it keeps texts, visibility,
-// lists and the pointer in memory, records what happened, and runs a hook in
-// each DoEvents so a test can play events that arrive meanwhile.
+// lists, the caption and the pointer in memory, runs a hook in each DoEvents
+// so a test can play events that arrive meanwhile, and has a fake clock.
 class RecordingForm final : public runtime::Form {
  public:
   [[nodiscard]] std::string text(runtime::ControlId textBox) const override;
@@ -18,17 +21,30 @@ class RecordingForm final : public runtime::Form {
   void clear(runtime::ControlId list) override;
   void addItem(runtime::ControlId list, std::string_view line) override;
   void setMousePointer(runtime::MousePointer pointer) override;
+  void setCaption(std::string_view text) override;
   void doEvents() override;
   [[nodiscard]] std::string decimalSeparator() const override { return separator; }
+  [[nodiscard]] std::chrono::steady_clock::time_point now() const override;
 
   std::map<runtime::ControlId, std::string> texts;
   std::map<runtime::ControlId, bool> visible;
+  // The lines of each list, up to keepAtMost; itemCounts and lastLines count
+  // and keep what goes beyond, so that huge lists stay cheap.
   std::map<runtime::ControlId, std::vector<std::string>> lists;
+  std::map<runtime::ControlId, std::size_t> itemCounts;
+  std::map<runtime::ControlId, std::string> lastLines;
+  std::size_t keepAtMost = SIZE_MAX;
   runtime::MousePointer pointer = runtime::MousePointer::Default;
+  std::vector<std::string> captions;  // every caption set, in order
   std::string separator = ",";
   int doEventsCalls = 0;
-  // Runs inside every DoEvents.
-  std::function<void()> onDoEvents;
+  // Runs inside every DoEvents, with the number of that call (1 for the first).
+  std::function<void(int call)> onDoEvents;
   // Makes the next AddItem fail as a control operation would.
   bool failNextAddItem = false;
+  // The fake clock moves on by this much every time it is read.
+  std::chrono::milliseconds tick{0};
+
+ private:
+  mutable std::chrono::steady_clock::time_point clock_{};
 };

@@ -1,16 +1,29 @@
 #include "window/feuille1.h"
 
+#include <chrono>
 #include <optional>
 
 #include "runtime/runtime_error.h"
 #include "search/number_text.h"
 #include "search/result_line.h"
 #include "search/triple_search.h"
+#include "window/busy_state.h"
 #include "window/feuille1_layout.h"
 
 namespace {
 
 constexpr std::int16_t kEnter = 13;
+constexpr std::int16_t kEscape = 27;
+
+// A search that ends within kQuietStart handles events only once, at its
+// start; a longer one lets the window handle its events every kEventInterval
+// and shows its progress once it has run for kProgressAfter.
+constexpr std::chrono::milliseconds kQuietStart{200};
+constexpr std::chrono::milliseconds kEventInterval{50};
+constexpr std::chrono::milliseconds kProgressAfter{500};
+
+constexpr std::string_view kStoppedLine = "calculs interrompus";
+constexpr std::string_view kListFullLine = "liste pleine : calculs arrêtés";
 
 std::optional<std::int16_t> texte1Index(runtime::ControlId control) {
   switch (control) {
@@ -22,44 +35,6 @@ std::optional<std::int16_t> texte1Index(runtime::ControlId control) {
       return std::nullopt;
   }
 }
-
-// The window's busy state for the length of one search: marks the search as
-// running, and on every way out puts the default pointer back and hides
-// Label1. On the normal way out, end() lets a failure of either step through;
-// when an error is already leaving, a second one is dropped so the first
-// reaches the runtime.
-class BusyState {
- public:
-  BusyState(runtime::Form& form, bool& searching) : form_(form), searching_(searching) { searching_ = true; }
-  BusyState(const BusyState&) = delete;
-  BusyState& operator=(const BusyState&) = delete;
-  BusyState(BusyState&&) = delete;
-  BusyState& operator=(BusyState&&) = delete;
-
-  ~BusyState() {
-    searching_ = false;
-    if (ended_) return;
-    try {
-      restore();
-    } catch (const runtime::RuntimeError&) {  // NOLINT(bugprone-empty-catch): the error already leaving wins
-    }
-  }
-
-  void end() {
-    ended_ = true;
-    restore();
-  }
-
- private:
-  void restore() {
-    form_.setMousePointer(runtime::MousePointer::Default);
-    form_.setVisible(feuille1::Label1, false);
-  }
-
-  runtime::Form& form_;
-  bool& searching_;
-  bool ended_ = false;
-};
 
 }  // namespace
 
@@ -73,14 +48,24 @@ void Feuille1::keyPress(runtime::ControlId textBox, std::int16_t keyAscii) {
 
 void Feuille1::Form_Load() { borneInf = 1; }
 
+// Escape stops a running search, wherever the focus is.
+void Feuille1::Form_KeyDown(std::int16_t keyCode) {
+  if (keyCode == kEscape && searching_) stopRequested_ = true;
+}
+
+// A search running when the window closes stops at once.
+void Feuille1::Form_Unload() {
+  closing_ = true;
+  stopRequested_ = true;
+}
+
 void Feuille1::Texte1_Change(std::int16_t index) {
-  const auto bound = index == 0 ? &borneInf : index == 1 ? &borneSup : nullptr;
-  if (bound == nullptr) return;
+  if (index != 0 && index != 1) return;
   // Errors are skipped: text that cannot be read leaves the bound as it was.
   try {
     const auto value = search::readInteger(form_.text(index == 0 ? feuille1::Texte1_0 : feuille1::Texte1_1),
                                            form_.decimalSeparator());
-    if (value) *bound = *value;
+    if (value) (index == 0 ? borneInf : borneSup) = *value;
   } catch (const runtime::RuntimeError&) {  // NOLINT(bugprone-empty-catch): errors are skipped here
   }
 }
@@ -94,23 +79,55 @@ void Feuille1::Texte1_KeyPress(std::int16_t /*index*/, std::int16_t keyAscii) {
 }
 
 void Feuille1::Calculer() {
-  BusyState busy(form_, searching_);
+  BusyState busy(form_, searching_, stopRequested_);
   form_.clear(feuille1::Liste1);
   form_.doEvents();
   form_.setMousePointer(runtime::MousePointer::Hourglass);
 
-  search::TripleSearch search(borneInf, borneSup);
-  search::ResultLine line;
-  bool found = false;
-  while (!search.finished()) {
-    for (const search::Hit& hit : search.next()) {
-      form_.addItem(feuille1::Liste1, line.format(hit));
-      found = true;
-    }
-  }
-  if (!found) {
-    form_.addItem(feuille1::Liste1, search::kNoResultLine);
-    form_.addItem(feuille1::Liste1, search::rangeLine(borneInf, borneSup));
+  // The search keeps the bounds it starts with, whatever is typed meanwhile.
+  const std::int32_t lower = borneInf;
+  const std::int32_t upper = borneSup;
+  std::int64_t written = 0;
+  switch (writeResults(lower, upper, written, busy)) {
+    case Outcome::Completed:
+      if (written == 0) {
+        form_.addItem(feuille1::Liste1, search::kNoResultLine);
+        form_.addItem(feuille1::Liste1, search::rangeLine(lower, upper));
+      }
+      break;
+    case Outcome::Stopped:
+      form_.addItem(feuille1::Liste1, kStoppedLine);
+      break;
+    case Outcome::ListFull:
+      form_.addItem(feuille1::Liste1, kListFullLine);
+      break;
+    case Outcome::Closing:
+      break;
   }
   busy.end();
+}
+
+// Writes the hits to Liste1 slice by slice, letting the window handle its
+// events now and then during a long search.
+Feuille1::Outcome Feuille1::writeResults(std::int32_t lower, std::int32_t upper, std::int64_t& written,
+                                         BusyState& busy) {
+  search::TripleSearch search(lower, upper);
+  search::ResultLine line;
+  const auto start = form_.now();
+  auto nextEvents = start + kQuietStart;
+  while (!search.finished()) {
+    if (stopRequested_) return closing_ ? Outcome::Closing : Outcome::Stopped;
+    for (const search::Hit& hit : search.next()) {
+      if (written == kMaxResultLines) return Outcome::ListFull;
+      form_.addItem(feuille1::Liste1, line.format(hit));
+      ++written;
+    }
+    const auto now = form_.now();
+    if (now >= nextEvents) {
+      if (now - start >= kProgressAfter) busy.showProgress(search.progress());
+      form_.doEvents();
+      nextEvents = form_.now() + kEventInterval;
+    }
+  }
+  return closing_ ? Outcome::Closing : Outcome::Completed;
 }

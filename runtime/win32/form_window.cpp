@@ -102,6 +102,13 @@ void FormWindow::start(const std::function<std::unique_ptr<FormEvents>(Form&)>& 
 }
 
 void FormWindow::dispatch(MSG& message) {
+  // The form sees every key pressed in its window first (Escape included,
+  // which dialog navigation would otherwise take).
+  if (message.message == WM_KEYDOWN && window_ &&
+      (message.hwnd == window_.get() || IsChild(window_.get(), message.hwnd))) {
+    const auto keyCode = static_cast<std::int16_t>(message.wParam);
+    raiseEvent([keyCode](FormEvents& events) { events.keyDown(keyCode); });
+  }
   if (window_ && IsDialogMessageW(window_.get(), &message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);
@@ -204,7 +211,9 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return 0;
     }
     case WM_CLOSE:
-      // Closing in the middle of an event would pull the window from under it.
+      raiseEvent([](FormEvents& events) { events.unload(); });
+      // Closing in the middle of an event would pull the window from under
+      // it: the window closes once that event has returned.
       if (eventDepth_ > 0) {
         closeRequested_ = true;
         return 0;
@@ -394,6 +403,14 @@ void FormWindow::setMousePointer(MousePointer pointer) {
   const LRESULT hit = SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(position.x, position.y));
   SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
 }
+
+void FormWindow::setCaption(std::string_view caption) {
+  if (!SetWindowTextW(window_.get(), widen(caption).c_str())) {
+    throw RuntimeError("Impossible de changer le titre de la fenêtre.");
+  }
+}
+
+std::chrono::steady_clock::time_point FormWindow::now() const { return std::chrono::steady_clock::now(); }
 
 void FormWindow::doEvents() {
   syncLists();

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -33,8 +34,10 @@ class FormWindow final : public Form {
   void clear(ControlId list) override;
   void addItem(ControlId list, std::string_view line) override;
   void setMousePointer(MousePointer pointer) override;
+  void setCaption(std::string_view caption) override;
   void doEvents() override;
   [[nodiscard]] std::string decimalSeparator() const override;
+  [[nodiscard]] std::chrono::steady_clock::time_point now() const override;
 
  private:
   struct Control {

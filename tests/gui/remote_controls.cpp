@@ -71,12 +71,28 @@ void RemoteControls::typeCharacter(int control, wchar_t character) const {
   waitUntilIdle();
 }
 
-void RemoteControls::pressEnter(int control) const {
+void RemoteControls::postKey(int control, UINT virtualKey) const {
   const HWND target = trivel_.control(control);
-  const UINT scanCode = MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC);
-  post(target, WM_KEYDOWN, VK_RETURN, static_cast<LPARAM>(1 | (scanCode << 16)));
-  post(target, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(1 | (scanCode << 16) | (3U << 30)));
+  const UINT scanCode = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+  post(target, WM_KEYDOWN, virtualKey, static_cast<LPARAM>(1 | (scanCode << 16)));
+  post(target, WM_KEYUP, virtualKey, static_cast<LPARAM>(1 | (scanCode << 16) | (3U << 30)));
+}
+
+void RemoteControls::pressEnter(int control) const {
+  postKey(control, VK_RETURN);
   waitUntilIdle();
+}
+
+std::wstring RemoteControls::caption() const {
+  std::wstring text(256, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(trivel_.window(), text.data(), 256)));
+  return text;
+}
+
+bool RemoteControls::answersWithin(std::chrono::milliseconds time) const {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutW(trivel_.window(), WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(time.count()),
+                             &ignored) != 0;
 }
 
 void RemoteControls::search(std::wstring_view lower, std::wstring_view upper) const {

@@ -43,6 +43,8 @@ class RemoteControls {
   [[nodiscard]] std::wstring text(int control) const;
   // Posts a typed character, and waits until the program has handled it.
   void typeCharacter(int control, wchar_t character) const;
+  // Posts a key's key-down and key-up, as pressing it in the control would.
+  void postKey(int control, UINT virtualKey) const;
   // Posts the Enter key's key-down and key-up, and waits until the program
   // has handled them (and any search they started).
   void pressEnter(int control) const;
@@ -59,6 +61,9 @@ class RemoteControls {
   [[nodiscard]] std::vector<std::wstring> listLines() const;
 
   [[nodiscard]] bool isVisible(int control) const;
+  [[nodiscard]] std::wstring caption() const;
+  // Whether the window answers a message within the time given.
+  [[nodiscard]] bool answersWithin(std::chrono::milliseconds time) const;
   // The control's rectangle in its parent's client area.
   [[nodiscard]] RECT rectInParent(int control) const;
   [[nodiscard]] HWND focus() const;

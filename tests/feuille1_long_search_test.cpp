@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+#include "tests/feuille1_fixture.h"
+
+namespace {
+
+using std::chrono::milliseconds;
+
+const std::string kCaption(feuille1::layout().caption);
+
+// Each read of the clock moves it on, so every search turns long.
+class LongSearchTest : public Feuille1Test {
+ protected:
+  LongSearchTest() { form.tick = milliseconds(10); }
+
+  Lines quietResults(const std::string& lower, const std::string& upper) {
+    RecordingForm quiet;
+    quiet.texts[Texte1_0] = lower;
+    quiet.texts[Texte1_1] = upper;
+    Feuille1 other(quiet);
+    other.load();
+    other.change(Texte1_0);
+    other.change(Texte1_1);
+    other.keyPress(Texte1_1, kEnter);
+    return quiet.lists[Liste1];
+  }
+};
+
+TEST_F(Feuille1Test, AShortSearchHandlesEventsOnlyAtItsStart) {
+  search("1", "100000");
+  EXPECT_EQ(form.doEventsCalls, 1);
+  EXPECT_EQ(list().size(), 185864U);
+  EXPECT_TRUE(form.captions.empty());
+}
+
+TEST_F(LongSearchTest, HandlesEventsNowAndThenAndWritesTheSameLines) {
+  search("1", "100000");
+  EXPECT_GT(form.doEventsCalls, 5);
+  EXPECT_EQ(list(), quietResults("1", "100000"));
+  expectIdle();
+}
+
+TEST_F(LongSearchTest, ShowsItsProgressInTheCaptionAndPutsTheCaptionBack) {
+  search("1", "100000");
+  ASSERT_GE(form.captions.size(), 3U);
+  EXPECT_EQ(form.captions.front().rfind(kCaption + " — ", 0), 0U) << form.captions.front();
+  EXPECT_EQ(form.captions[form.captions.size() - 2].back(), '%');
+  EXPECT_EQ(form.captions.back(), kCaption);
+}
+
+TEST_F(LongSearchTest, EscapeStopsTheSearchAndKeepsTheLinesFound) {
+  form.onDoEvents = [&](int call) {
+    if (call == 3) window.keyDown(kEscape);
+  };
+  search("1", "100000");
+  ASSERT_GE(list().size(), 2U);
+  EXPECT_EQ(list().back(), "calculs interrompus");
+  const Lines full = quietResults("1", "100000");
+  EXPECT_LT(list().size(), full.size());
+  EXPECT_TRUE(std::equal(list().begin(), list().end() - 1, full.begin()));
+  expectIdle();
+
+  // The next search runs whole.
+  form.onDoEvents = nullptr;
+  search("1", "20");
+  EXPECT_EQ(list().size(), 7U);
+}
+
+TEST_F(Feuille1Test, EscapeOutsideASearchDoesNothing) {
+  search("1", "20");
+  window.keyDown(kEscape);
+  EXPECT_EQ(list().size(), 7U);
+  search("1", "5");
+  EXPECT_EQ(list(), Lines{" 3  4  5"});
+}
+
+TEST_F(LongSearchTest, IgnoresEnterAndKeepsItsBoundsWhileBoundsAreTyped) {
+  form.onDoEvents = [&](int call) {
+    if (call < 2) return;
+    type(Texte1_1, "30");
+    pressEnter();
+  };
+  search("1", "100000");
+  EXPECT_EQ(list(), quietResults("1", "100000"));
+
+  // The typed bound took effect for the next search.
+  form.onDoEvents = nullptr;
+  pressEnter();
+  EXPECT_EQ(list(), quietResults("1", "30"));
+}
+
+TEST_F(LongSearchTest, NamesTheBoundsItStartedWithWhenItFindsNothing) {
+  form.tick = milliseconds(300);
+  form.onDoEvents = [&](int call) {
+    if (call >= 2) type(Texte1_0, "7");
+  };
+  search("500000000", "1000002000");
+  EXPECT_GE(form.doEventsCalls, 2);
+  EXPECT_EQ(list(), (Lines{"pas de nombres", "entre  500000000 et 1000002000"}));
+}
+
+TEST_F(LongSearchTest, ClosingTheWindowStopsTheSearchWithoutAFinalLine) {
+  form.onDoEvents = [&](int call) {
+    if (call == 3) window.unload();
+  };
+  search("1", "100000");
+  ASSERT_FALSE(list().empty());
+  EXPECT_NE(list().back(), "calculs interrompus");
+  EXPECT_LT(list().size(), 185864U);
+  expectIdle();
+}
+
+TEST_F(Feuille1Test, StopsAtTenMillionLinesWithANote) {
+  form.keepAtMost = 3;
+  search("1", "2147483647");
+  EXPECT_EQ(form.itemCounts[Liste1], static_cast<std::size_t>(Feuille1::kMaxResultLines) + 1);
+  EXPECT_EQ(form.lastLines[Liste1], "liste pleine : calculs arrêtés");
+  EXPECT_EQ(list(), (Lines{" 3  4  5", " 5  12  13", " 6  8  10"}));
+  expectIdle();
+}
+
+}  // namespace

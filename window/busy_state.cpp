@@ -1,0 +1,41 @@
+#include "window/busy_state.h"
+
+#include <algorithm>
+#include <string>
+
+#include "runtime/runtime_error.h"
+#include "window/feuille1_layout.h"
+
+BusyState::BusyState(runtime::Form& form, bool& searching, bool& stopRequested)
+    : form_(form), searching_(searching) {
+  searching_ = true;
+  stopRequested = false;
+}
+
+BusyState::~BusyState() {
+  searching_ = false;
+  if (ended_) return;
+  try {
+    restore();
+  } catch (const runtime::RuntimeError&) {  // NOLINT(bugprone-empty-catch): the error already leaving wins
+  }
+}
+
+void BusyState::showProgress(double progress) {
+  const int percent = std::clamp(static_cast<int>(progress * 100.0), 0, 100);
+  if (percent == shownPercent_) return;
+  form_.setCaption(std::string(feuille1::layout().caption) + " — " + std::to_string(percent) + " %");
+  shownPercent_ = percent;
+}
+
+void BusyState::end() {
+  ended_ = true;
+  restore();
+}
+
+void BusyState::restore() {
+  form_.setMousePointer(runtime::MousePointer::Default);
+  form_.setVisible(feuille1::Label1, false);
+  if (shownPercent_ >= 0) form_.setCaption(feuille1::layout().caption);
+  shownPercent_ = -1;
+}
