@@ -22,6 +22,7 @@ double divisorForLeg(std::uint64_t m, std::uint64_t k) {
 // Most rows have a handful of legs, where insertion sort beats std::sort.
 void sortByLeg(std::vector<Leg>& legs) {
   constexpr std::size_t kFew = 16;
+  if (legs.size() < 2) return;
   if (legs.size() > kFew) {
     std::sort(legs.begin(), legs.end(), [](const Leg& a, const Leg& b) { return a.leg < b.leg; });
     return;
