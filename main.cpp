@@ -9,10 +9,10 @@
 #include "window/feuille1.h"
 #include "window/feuille1_layout.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int showCommand) {
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lpCmdLine*/, int nShowCmd) {
   const runtime::Project project{feuille1::layout(),
                                  [](runtime::Form& form) -> std::unique_ptr<runtime::FormEvents> {
                                    return std::make_unique<Feuille1>(form);
                                  }};
-  return runtime::win32::run(instance, project, showCommand);
+  return runtime::win32::run(hInstance, project, nShowCmd);
 }

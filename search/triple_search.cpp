@@ -90,9 +90,9 @@ void TripleSearch::writeRow(std::int64_t i) {
 
   Hit* out = slice_.get() + sliceSize_;
   if (firstJ < 0) {
-    for (auto leg = legs.rbegin(); leg != legs.rend(); ++leg) {
-      const std::int64_t j = -static_cast<std::int64_t>(leg->leg);
-      if (j >= firstJ && j <= lastJ) *out++ = {i, j, static_cast<std::int64_t>(leg->root)};
+    for (std::size_t n = legs.size(); n-- > 0;) {
+      const std::int64_t j = -static_cast<std::int64_t>(legs[n].leg);
+      if (j >= firstJ && j <= lastJ) *out++ = {i, j, static_cast<std::int64_t>(legs[n].root)};
     }
   }
   if (firstJ <= 0 && lastJ >= 0) *out++ = {i, 0, static_cast<std::int64_t>(m)};

@@ -11,22 +11,23 @@ using std::chrono::milliseconds;
 
 const std::string kCaption(feuille1::layout().caption);
 
+// The lines of a search run with a clock that stands still.
+Lines quietResults(const std::string& lower, const std::string& upper) {
+  RecordingForm quiet;
+  quiet.texts[Texte1_0] = lower;
+  quiet.texts[Texte1_1] = upper;
+  Feuille1 other(quiet);
+  other.load();
+  other.change(Texte1_0);
+  other.change(Texte1_1);
+  other.keyPress(Texte1_1, kEnter);
+  return quiet.lists[Liste1];
+}
+
 // Each read of the clock moves it on, so every search turns long.
 class LongSearchTest : public Feuille1Test {
  protected:
   LongSearchTest() { form.tick = milliseconds(10); }
-
-  Lines quietResults(const std::string& lower, const std::string& upper) {
-    RecordingForm quiet;
-    quiet.texts[Texte1_0] = lower;
-    quiet.texts[Texte1_1] = upper;
-    Feuille1 other(quiet);
-    other.load();
-    other.change(Texte1_0);
-    other.change(Texte1_1);
-    other.keyPress(Texte1_1, kEnter);
-    return quiet.lists[Liste1];
-  }
 };
 
 TEST_F(Feuille1Test, AShortSearchHandlesEventsOnlyAtItsStart) {

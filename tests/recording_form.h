@@ -17,10 +17,10 @@
 class RecordingForm final : public runtime::Form {
  public:
   [[nodiscard]] std::string text(runtime::ControlId textBox) const override;
-  void setVisible(runtime::ControlId control, bool visible) override;
+  void setVisible(runtime::ControlId control, bool isVisible) override;
   void clear(runtime::ControlId list) override;
   void addItem(runtime::ControlId list, std::string_view line) override;
-  void setMousePointer(runtime::MousePointer pointer) override;
+  void setMousePointer(runtime::MousePointer shape) override;
   void setCaption(std::string_view text) override;
   void doEvents() override;
   [[nodiscard]] std::string decimalSeparator() const override { return separator; }

@@ -133,8 +133,10 @@ TEST(TripleSearch, IsExactAtTheBottomOfTheRange) {
     }
     constexpr std::int64_t kEnd = 200000;
     const std::int64_t lowest = 2 * std::int64_t{lower};
-    for (const auto& [from, to] :
+    for (const auto& ends :
          {std::pair{lowest, lowest + kEnd}, std::pair{upper - kEnd, std::int64_t{upper}}}) {
+      const std::int64_t from = ends.first;
+      const std::int64_t to = ends.second;
       std::vector<Hit> inWindow;
       std::copy_if(hits.begin(), hits.end(), std::back_inserter(inWindow),
                    [&](const Hit& hit) { return hit.j >= from && hit.j <= to; });

@@ -8,7 +8,7 @@
 
 BusyState::BusyState(runtime::Form& form, bool& searching, bool& stopRequested)
     : form_(form), searching_(searching) {
-  searching_ = true;
+  searching = true;
   stopRequested = false;
 }
 

@@ -43,7 +43,7 @@ HWND createControl(HWND parent, const ControlLayout& control) {
   DWORD style = WS_CHILD | native.style;
   if (control.visible) style |= WS_VISIBLE;
   if (takesFocus(control.kind) && control.tabIndex >= 0) style |= WS_TABSTOP;
-  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+  auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   const HWND window =
       CreateWindowExW(native.extendedStyle, native.className, widen(control.text).c_str(), style, 0, 0, 0, 0,
                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
@@ -62,7 +62,7 @@ void placeControl(HWND window, const ControlLayout& control, UINT dpi) {
 
 void addToolTip(HWND tool, std::string_view text) {
   const HWND parent = GetParent(tool);
-  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+  auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   const HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr);

@@ -46,7 +46,7 @@ WindowClass registerFormClass(HINSTANCE instance, const FormLayout& layout, WNDP
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = name.c_str();
-  return WindowClass(windowClass);
+  return {windowClass};
 }
 
 // The controls in tab order, those that never take the focus last.
@@ -115,7 +115,7 @@ void FormWindow::dispatch(MSG& message) {
 }
 
 void FormWindow::createControls() {
-  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_.get(), GWLP_HINSTANCE));
+  auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_.get(), GWLP_HINSTANCE));
   for (const ControlLayout* layout : inTabOrder(layout_.controls)) {
     const HWND window = createControl(window_.get(), *layout);
     controls_.push_back({layout, window});

@@ -30,9 +30,9 @@ class FormWindow final : public Form {
   void dispatch(MSG& message);
 
   [[nodiscard]] std::string text(ControlId textBox) const override;
-  void setVisible(ControlId control, bool visible) override;
-  void clear(ControlId list) override;
-  void addItem(ControlId list, std::string_view line) override;
+  void setVisible(ControlId id, bool visible) override;
+  void clear(ControlId id) override;
+  void addItem(ControlId id, std::string_view line) override;
   void setMousePointer(MousePointer pointer) override;
   void setCaption(std::string_view caption) override;
   void doEvents() override;

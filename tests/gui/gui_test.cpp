@@ -35,7 +35,7 @@ class TrivelWindow : public ::testing::Test {
 
   void SetUp() override { ASSERT_TRUE(trivel) << "trivel did not start"; }
 
-  [[nodiscard]] gui::RemoteControls controls() const { return gui::RemoteControls(*trivel); }
+  [[nodiscard]] static gui::RemoteControls controls() { return gui::RemoteControls(*trivel); }
 
   static inline std::unique_ptr<gui::TrivelProcess> trivel;
 };

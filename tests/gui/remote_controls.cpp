@@ -159,6 +159,7 @@ std::wstring RemoteControls::listLine(int index) const {
 std::vector<std::wstring> RemoteControls::listLines() const {
   std::vector<std::wstring> lines;
   const int count = listCount();
+  lines.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) lines.push_back(listLine(i));
   return lines;
 }

@@ -64,7 +64,9 @@ TEST_F(VersionRecord, NumbersTheVersionOneZeroZeroZero) {
   EXPECT_EQ(fixed.dwProductVersionLS, 0U);
 }
 
-BOOL CALLBACK takeFirstName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR first) {
+BOOL CALLBACK takeFirstName(HMODULE /*module*/, LPCWSTR /*type*/,
+                            LPWSTR name,  // NOLINT(readability-non-const-parameter): the callback's type
+                            LONG_PTR first) {
   *reinterpret_cast<ULONG_PTR*>(first) = reinterpret_cast<ULONG_PTR>(name);
   return FALSE;
 }
