@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # Builds trivel and runs every test: the native tests, the same again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows tests under
-# Wine on a virtual display. The 32-bit Windows program is built as well; its
-# tests run from the 64-bit Windows build, as this kernel cannot start 32-bit code.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the search's tests as 32-bit
+# x86 code under qemu, and the Windows tests under Wine on a virtual display.
+# The 32-bit Windows program is built as well; the Windows tests run from the
+# 64-bit Windows build, as this kernel cannot start 32-bit programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-for preset in native native-sanitize win32 win64; do
+for preset in native native-sanitize linux-i686 win32 win64; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
 done
 
 ctest --preset native
 ctest --preset native-sanitize
+ctest --preset linux-i686
 
 # The Windows tests, with one virtual display and one Wine server for the
 # whole run, so that each test program starts in a blink.
