@@ -5,8 +5,12 @@
 //   trivel_driver bench [LOWER UPPER] starts trivel beside this program, searches
 //                                    (1 and 1000000 by default) and prints the time
 //                                    from Enter to the last line and the memory used
+//   trivel_driver respond LOWER UPPER starts trivel, starts a long search, and prints
+//                                    how fast the window answers messages meanwhile,
+//                                    then stops the search with Escape
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -75,6 +79,41 @@ int bench(const std::wstring& lower, const std::wstring& upper) {
   return trivel.close() ? 0 : 1;
 }
 
+int respond(const std::wstring& lower, const std::wstring& upper) {
+  using Clock = std::chrono::steady_clock;
+  gui::TrivelProcess trivel(gui::besideThisProgram(L"trivel.exe"));
+  const gui::RemoteControls controls(trivel);
+  controls.setText(feuille1::Texte1_0, lower);
+  controls.setText(feuille1::Texte1_1, upper);
+  controls.postKey(feuille1::Texte1_1, VK_RETURN);
+  while (controls.caption().find(L'%') == std::wstring::npos) {
+    if (!controls.answersWithin(std::chrono::seconds(10))) return 1;
+  }
+  // Two seconds of messages, well before the search ends.
+  int probes = 0;
+  double longest = 0;
+  double total = 0;
+  for (const auto end = Clock::now() + std::chrono::seconds(2); Clock::now() < end; ++probes) {
+    const auto start = Clock::now();
+    if (!controls.answersWithin(std::chrono::seconds(10))) return 1;
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    longest = std::max(longest, seconds);
+    total += seconds;
+    Sleep(7);
+  }
+  std::printf(
+      "during the search of %s and %s: %d messages answered in %.1f ms on average, %.1f ms at most; %s\n",
+      toUtf8(lower).c_str(), toUtf8(upper).c_str(), probes, total / probes * 1000.0, longest * 1000.0,
+      toUtf8(controls.caption()).c_str());
+  const auto stopAt = Clock::now();
+  controls.postKey(feuille1::Liste1, VK_ESCAPE);
+  controls.waitUntilIdle();
+  std::printf("Escape: search stopped after %.1f ms, last line \"%s\"\n",
+              std::chrono::duration<double>(Clock::now() - stopAt).count() * 1000.0,
+              toUtf8(controls.listLine(controls.listCount() - 1)).c_str());
+  return trivel.close() ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -84,10 +123,12 @@ int wmain(int argc, wchar_t** argv) {
     if (args.size() == 1 && args[0] == L"close") return close();
     if (args.size() == 1 && args[0] == L"bench") return bench(L"1", L"1000000");
     if (args.size() == 3 && args[0] == L"bench") return bench(args[1], args[2]);
+    if (args.size() == 3 && args[0] == L"respond") return respond(args[1], args[2]);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "trivel_driver: %s\n", error.what());
     return 1;
   }
-  std::fprintf(stderr, "usage: trivel_driver demo LOWER UPPER | close | bench [LOWER UPPER]\n");
+  std::fprintf(stderr,
+               "usage: trivel_driver demo LOWER UPPER | close | bench [LOWER UPPER] | respond LOWER UPPER\n");
   return 2;
 }
