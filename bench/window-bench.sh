@@ -10,6 +10,7 @@ cmake --build --preset win64 --target trivel trivel_driver >/dev/null
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   source scripts/wine-env.sh
   start_wine_server
+  use_window_manager no
   "$WINELOADER" build/win64/trivel_driver.exe bench 1 1000000 | tr -d "\r"
   "$WINELOADER" build/win64/trivel_driver.exe bench 1 2147483647 | tr -d "\r"
   "$WINELOADER" build/win64/trivel_driver.exe respond 1000000000 2147483647 | tr -d "\r"

@@ -17,14 +17,14 @@ if [ "${1:-}" != --on-virtual-display ]; then
   done
   source scripts/wine-env.sh
   if [ -n "${DISPLAY:-}" ]; then
+    use_window_manager yes
     exec "$WINELOADER" build/win64/trivel.exe
   fi
   exec xvfb-run -a -s "-screen 0 800x600x24" "$0" --on-virtual-display
 fi
 
 source scripts/wine-env.sh
-# No window manager on the virtual display: Wine draws the caption and frame itself.
-"$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+use_window_manager no
 
 "$WINELOADER" build/win64/trivel.exe &
 trivel=$!

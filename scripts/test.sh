@@ -22,6 +22,7 @@ ctest --preset linux-i686
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   source scripts/wine-env.sh
   start_wine_server
+  use_window_manager no
   ctest --preset win64
   status=$?
   wineserver -k

@@ -19,3 +19,18 @@ start_wine_server() {
   wineserver -p
   "$WINELOADER" cmd.exe /c exit </dev/null >/dev/null 2>&1
 }
+
+# A bare virtual display has no window manager: Wine then draws and manages its
+# windows itself. Otherwise every window that closes waits two seconds for a
+# manager to withdraw it. On a desktop with a manager, the defaults come back.
+use_window_manager() {  # yes or no
+  local key='HKCU\Software\Wine\X11 Driver'
+  local value
+  for value in Managed Decorated; do
+    if [ "$1" = no ]; then
+      "$WINELOADER" reg add "$key" /v "$value" /d N /f </dev/null >/dev/null 2>&1
+    else
+      "$WINELOADER" reg delete "$key" /v "$value" /f </dev/null >/dev/null 2>&1 || true
+    fi
+  done
+}

@@ -79,16 +79,23 @@ int bench(const std::wstring& lower, const std::wstring& upper) {
   return trivel.close() ? 0 : 1;
 }
 
-int respond(const std::wstring& lower, const std::wstring& upper) {
-  using Clock = std::chrono::steady_clock;
-  gui::TrivelProcess trivel(gui::besideThisProgram(L"trivel.exe"));
-  const gui::RemoteControls controls(trivel);
+// Types the bounds and Enter, and returns once the search shows its progress.
+bool startLongSearch(const gui::RemoteControls& controls, const std::wstring& lower,
+                     const std::wstring& upper) {
   controls.setText(feuille1::Texte1_0, lower);
   controls.setText(feuille1::Texte1_1, upper);
   controls.postKey(feuille1::Texte1_1, VK_RETURN);
   while (controls.caption().find(L'%') == std::wstring::npos) {
-    if (!controls.answersWithin(std::chrono::seconds(10))) return 1;
+    if (!controls.answersWithin(std::chrono::seconds(10))) return false;
   }
+  return true;
+}
+
+int respond(const std::wstring& lower, const std::wstring& upper) {
+  using Clock = std::chrono::steady_clock;
+  gui::TrivelProcess trivel(gui::besideThisProgram(L"trivel.exe"));
+  const gui::RemoteControls controls(trivel);
+  if (!startLongSearch(controls, lower, upper)) return 1;
   // Two seconds of messages, well before the search ends.
   int probes = 0;
   double longest = 0;
@@ -105,13 +112,20 @@ int respond(const std::wstring& lower, const std::wstring& upper) {
       "during the search of %s and %s: %d messages answered in %.1f ms on average, %.1f ms at most; %s\n",
       toUtf8(lower).c_str(), toUtf8(upper).c_str(), probes, total / probes * 1000.0, longest * 1000.0,
       toUtf8(controls.caption()).c_str());
+
   const auto stopAt = Clock::now();
   controls.postKey(feuille1::Liste1, VK_ESCAPE);
   controls.waitUntilIdle();
   std::printf("Escape: search stopped after %.1f ms, last line \"%s\"\n",
               std::chrono::duration<double>(Clock::now() - stopAt).count() * 1000.0,
               toUtf8(controls.listLine(controls.listCount() - 1)).c_str());
-  return trivel.close() ? 0 : 1;
+
+  if (!startLongSearch(controls, lower, upper)) return 1;
+  const auto closeAt = Clock::now();
+  const bool closed = trivel.close();
+  std::printf("closing during the search: the program %s after %.1f ms\n", closed ? "ended" : "did not end",
+              std::chrono::duration<double>(Clock::now() - closeAt).count() * 1000.0);
+  return closed ? 0 : 1;
 }
 
 }  // namespace
