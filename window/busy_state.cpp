@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "runtime/runtime_error.h"
 #include "window/feuille1_layout.h"
 
 BusyState::BusyState(runtime::Form& form, bool& searching, bool& stopRequested)
@@ -17,7 +16,7 @@ BusyState::~BusyState() {
   if (ended_) return;
   try {
     restore();
-  } catch (const runtime::RuntimeError&) {  // NOLINT(bugprone-empty-catch): the error already leaving wins
+  } catch (...) {  // NOLINT(bugprone-empty-catch): the error already leaving wins
   }
 }
 
