@@ -83,4 +83,12 @@ TEST(Cli, RejectsBadArgumentsWithAMessageNamingThem) {
   EXPECT_NE(help.out.find("usage"), std::string::npos);
 }
 
+TEST(Cli, ReportsAFailedWriteAsAFailure) {
+  const File readOnly(std::fopen("/dev/null", "r"));
+  const File err(std::tmpfile());
+  const std::vector<std::string_view> args{"1", "20"};
+  EXPECT_EQ(runCli(args, readOnly.get(), err.get(), ","), 1);
+  EXPECT_NE(contents(err.get()).find("erreur d'écriture"), std::string::npos);
+}
+
 }  // namespace
