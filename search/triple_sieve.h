@@ -1,0 +1,87 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "search/hit.h"
+#include "search/slice.h"
+
+namespace search {
+
+// The hits of a search with bounds 1 <= lower <= upper <= kMaxUpper, found
+// from the other side: every hit is a multiple k · (s, t, h) of a primitive
+// triple s² + t² = h² with s < t, so the sieve lists the primitive triples
+// whose legs fit under upper once, then hands out each multiple k · s as a row
+// of the block it falls in. Work follows the number of hits, not of divisors.
+// Its memory grows with upper (about 0.18 · upper triples), hence the limit.
+class TripleSieve {
+ public:
+  static constexpr std::int64_t kMaxUpper = std::int64_t{1} << 22;
+
+  TripleSieve(std::int64_t lower, std::int64_t upper);
+
+  // The next slice of hits in loop order; the span stays valid until the
+  // next call.
+  std::span<const Hit> next();
+  [[nodiscard]] bool finished() const { return nextRow_ > lastRow_ && blockHits_.empty(); }
+  // The first row not sieved yet.
+  [[nodiscard]] std::int64_t nextRow() const { return nextRow_; }
+
+ private:
+  // The primitive triple (m² - n², 2mn, m² + n²) and its next multiple k.
+  // m and n stay below 2^16 while the legs fit under kMaxUpper, and so does k
+  // for a triple whose s is at least a block: those are kept in 6 bytes.
+  template <typename Multiplier>
+  struct Multiples {
+    std::uint16_t m;
+    std::uint16_t n;
+    Multiplier k;
+  };
+  using ShortMultiples = Multiples<std::uint32_t>;
+  using LongMultiples = Multiples<std::uint16_t>;
+  // A bucket is a chain of chunks from one pool; the chunks of a block go
+  // back to the pool once its hits are out.
+  struct Chunk {
+    static constexpr std::uint32_t kCapacity = 84;
+    std::array<LongMultiples, kCapacity> entries;
+    std::uint32_t count;
+    std::uint32_t next;
+  };
+  // A hit of the current block, with its row's offset in the block.
+  struct BlockHit {
+    std::uint32_t row;
+    std::uint32_t j;
+    std::uint32_t c;
+  };
+
+  void addPrimitive(std::uint32_t m, std::uint32_t n);
+  void addToBucket(const LongMultiples& multiples, std::uint64_t row);
+  std::uint32_t takeChunk(std::uint32_t next);
+  void sieveBlock();
+  void handOutShortLegs(std::uint64_t first, std::uint64_t end);
+  void handOutBucket(std::uint64_t first);
+  void sortBlock(std::uint32_t rows);
+
+  std::int64_t lower_;
+  std::int64_t upper_;
+  std::int64_t nextRow_;
+  std::int64_t lastRow_;
+  // Triples with s shorter than a block have several multiples in each block
+  // and stay here; the others have at most one per block and wait in the
+  // bucket of the block where their next multiple falls.
+  std::vector<ShortMultiples> shortLegs_;
+  std::vector<std::uint32_t> bucketHeads_;
+  std::vector<Chunk> chunks_;
+  std::uint32_t freeChunks_;
+  std::vector<BlockHit> unsorted_;
+  std::vector<BlockHit> spare_;  // the other half of each pass of the sort
+  std::vector<std::uint32_t> rowStarts_;
+  std::unique_ptr<Hit[]> sorted_;
+  std::size_t sortedCapacity_ = 0;
+  std::span<const Hit> blockHits_;  // the hits of the block not handed out yet
+};
+
+}  // namespace search
