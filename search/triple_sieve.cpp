@@ -49,7 +49,7 @@ TripleSieve::TripleSieve(std::int64_t lower, std::int64_t upper)
       freeChunks_(kNoChunk),
       rowStarts_(kBlockRows + 1) {
   if (finished()) return;
-  bucketHeads_.assign(static_cast<std::size_t>((lastRow_ - lower_) / kBlockRows) + 1, kNoChunk);
+  bucketHeads_.assign(blockOf(static_cast<std::uint64_t>(lastRow_)) + 1, kNoChunk);
   // About 0.18 · upper triples fit; reserving leaves the pool in place.
   chunks_.reserve(static_cast<std::size_t>(upper / 5) / Chunk::kCapacity + bucketHeads_.size());
   // Every primitive triple comes once from the tree of coprime m > n of
@@ -89,10 +89,14 @@ void TripleSieve::addPrimitive(std::uint32_t m, std::uint32_t n) {
 }
 
 void TripleSieve::addToBucket(const LongMultiples& multiples, std::uint64_t row) {
-  std::uint32_t& head = bucketHeads_[(row - static_cast<std::uint64_t>(lower_)) / kBlockRows];
+  std::uint32_t& head = bucketHeads_[blockOf(row)];
   if (head == kNoChunk || chunks_[head].count == Chunk::kCapacity) head = takeChunk(head);
   Chunk& chunk = chunks_[head];
   chunk.entries[chunk.count++] = multiples;
+}
+
+std::size_t TripleSieve::blockOf(std::uint64_t row) const {
+  return static_cast<std::size_t>((row - static_cast<std::uint64_t>(lower_)) / kBlockRows);
 }
 
 std::uint32_t TripleSieve::takeChunk(std::uint32_t next) {
@@ -149,7 +153,7 @@ void TripleSieve::handOutShortLegs(std::uint64_t first, std::uint64_t end) {
 // then waits in the bucket of its next multiple.
 void TripleSieve::handOutBucket(std::uint64_t first) {
   const auto upper = static_cast<std::uint64_t>(upper_);
-  std::uint32_t index = bucketHeads_[(first - static_cast<std::uint64_t>(lower_)) / kBlockRows];
+  std::uint32_t index = bucketHeads_[blockOf(first)];
   while (index != kNoChunk) {
     const std::uint32_t count = chunks_[index].count;
     for (std::uint32_t entry = 0; entry < count; ++entry) {

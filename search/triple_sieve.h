@@ -59,6 +59,7 @@ class TripleSieve {
 
   void addPrimitive(std::uint32_t m, std::uint32_t n);
   void addToBucket(const LongMultiples& multiples, std::uint64_t row);
+  [[nodiscard]] std::size_t blockOf(std::uint64_t row) const;
   std::uint32_t takeChunk(std::uint32_t next);
   void sieveBlock();
   void handOutShortLegs(std::uint64_t first, std::uint64_t end);
