@@ -23,8 +23,9 @@ class DivisorSearch {
   // The next slice of hits in loop order; the span stays valid until the next call.
   std::span<const Hit> next();
   [[nodiscard]] bool finished() const { return nextI_ > lastI_ && !inZeroRow_; }
-  // The first row not handed out yet.
+  // The first row not handed out yet, and the last row whose range of j is not empty.
   [[nodiscard]] std::int64_t nextRow() const { return nextI_; }
+  [[nodiscard]] std::int64_t lastRow() const { return lastI_; }
 
  private:
   void writeRow(std::int64_t i);

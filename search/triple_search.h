@@ -30,7 +30,6 @@ class TripleSearch {
 
  private:
   std::int64_t lower_;
-  std::int64_t lastRow_;  // the last row whose range of j is not empty
   std::variant<DivisorSearch, TripleSieve> engine_;
 };
 

@@ -27,8 +27,9 @@ class TripleSieve {
   // next call.
   std::span<const Hit> next();
   [[nodiscard]] bool finished() const { return nextRow_ > lastRow_ && blockHits_.empty(); }
-  // The first row not sieved yet.
+  // The first row not sieved yet, and the last row whose range of j is not empty.
   [[nodiscard]] std::int64_t nextRow() const { return nextRow_; }
+  [[nodiscard]] std::int64_t lastRow() const { return lastRow_; }
 
  private:
   // The primitive triple (m² - n², 2mn, m² + n²) and its next multiple k.

@@ -82,13 +82,3 @@ std::vector<search::Hit> pairByPair(std::int32_t lower, std::int32_t upper, std:
 std::vector<search::Hit> pairByPair(std::int32_t lower, std::int32_t upper) {
   return pairByPair(lower, upper, INT64_MIN, INT64_MAX);
 }
-
-std::vector<search::Hit> engineHits(std::int32_t lower, std::int32_t upper) {
-  std::vector<search::Hit> hits;
-  search::TripleSearch search(lower, upper);
-  while (!search.finished()) {
-    const auto slice = search.next();
-    hits.insert(hits.end(), slice.begin(), slice.end());
-  }
-  return hits;
-}

@@ -16,5 +16,18 @@ std::vector<search::Hit> pairByPair(std::int32_t lower, std::int32_t upper, std:
 // The root c of i² + j² when that sum is a perfect square.
 bool isSquareSum(std::int64_t i, std::int64_t j, std::int64_t& root);
 
-// Every hit of an engine run, drained slice by slice.
-std::vector<search::Hit> engineHits(std::int32_t lower, std::int32_t upper);
+// Every hit of a search, drained slice by slice.
+template <typename Search>
+std::vector<search::Hit> drain(Search search) {
+  std::vector<search::Hit> hits;
+  while (!search.finished()) {
+    const auto slice = search.next();
+    hits.insert(hits.end(), slice.begin(), slice.end());
+  }
+  return hits;
+}
+
+// Every hit of an engine run.
+inline std::vector<search::Hit> engineHits(std::int32_t lower, std::int32_t upper) {
+  return drain(search::TripleSearch(lower, upper));
+}

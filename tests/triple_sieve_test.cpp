@@ -7,22 +7,12 @@
 #include <vector>
 
 #include "search/divisor_search.h"
+#include "tests/pair_reference.h"
 
 namespace {
 
 using search::DivisorSearch;
-using search::Hit;
 using search::TripleSieve;
-
-template <typename Search>
-std::vector<Hit> drain(Search search) {
-  std::vector<Hit> hits;
-  while (!search.finished()) {
-    const auto slice = search.next();
-    hits.insert(hits.end(), slice.begin(), slice.end());
-  }
-  return hits;
-}
 
 template <typename Search>
 std::int64_t count(Search search) {
