@@ -68,10 +68,11 @@ void OwnerDataList::copyAllToClipboard() const {
   constexpr std::wstring_view kLineEnd = L"\r\n";
   std::size_t length = 0;
   for (std::size_t i = 0; i < lines_.size(); ++i) length += wideLength(lines_.line(i)) + kLineEnd.size();
-  setClipboardText(listView_, length, [&](wchar_t* text) {
+  setClipboardText(listView_, length, [&](std::span<wchar_t> text) {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-      text = widenTo(lines_.line(i), text);
-      text += kLineEnd.copy(text, kLineEnd.size());
+      const wchar_t* const end = widenTo(lines_.line(i), text);
+      text = text.subspan(static_cast<std::size_t>(end - text.data()));
+      text = text.subspan(kLineEnd.copy(text.data(), kLineEnd.size()));
     }
   });
 }

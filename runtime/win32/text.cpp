@@ -25,17 +25,17 @@ std::size_t wideLength(std::string_view utf8) {
   return static_cast<std::size_t>(length);
 }
 
-wchar_t* widenTo(std::string_view utf8, wchar_t* out) {
-  if (utf8.empty()) return out;
-  const int length = checkedLength(utf8.size());
-  const int written =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, out, std::numeric_limits<int>::max());
-  return out + written;
+wchar_t* widenTo(std::string_view utf8, std::span<wchar_t> out) {
+  if (utf8.empty()) return out.data();
+  const int written = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), checkedLength(utf8.size()), out.data(),
+                                          checkedLength(out.size()));
+  if (written == 0) throw RuntimeError("Texte illisible : conversion depuis UTF-8 impossible.");
+  return out.data() + written;
 }
 
 std::wstring widen(std::string_view utf8) {
   std::wstring wide(wideLength(utf8), L'\0');
-  widenTo(utf8, wide.data());
+  widenTo(utf8, wide);
   return wide;
 }
 
