@@ -1,5 +1,6 @@
 # Sourced by the scripts that run Windows programs: one 64-bit Wine prefix
 # under build/, quiet, without the Mono and Gecko installers, made on first use.
+# It runs 64-bit programs, and 32-bit ones where 32-bit Wine is installed.
 export WINEPREFIX="${WINEPREFIX:-$PWD/build/wine-prefix}"
 export WINEARCH=win64
 export WINEDEBUG=-all
@@ -10,6 +11,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$WINELOADER" wineboot -i >/dev/null 2>&1
   wineserver -w
 fi
+# Wine's own fonts, in the prefix's Fonts folder where Wine looks for them:
+# "MS Sans Serif" as on Windows (another face is wider, and the prompts lose
+# words) and Marlett, which draws the caption's buttons.
+ln -sf /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
 
 # Keeps one Wine server, and the services it starts with the first program,
 # running until `wineserver -k`: programs then start in a blink. The services
@@ -33,4 +38,10 @@ use_window_manager() {  # yes or no
       "$WINELOADER" reg delete "$key" /v "$value" /f </dev/null >/dev/null 2>&1 || true
     fi
   done
+}
+
+# The Wine loader for the programs of a build: 32-bit Wine for the shipped
+# win32 build, wine64 for the win64 one.
+program_loader() {  # win32 or win64
+  if [ "$1" = win32 ]; then echo /usr/lib/wine/wine; else echo "$WINELOADER"; fi
 }

@@ -23,7 +23,9 @@ NativeKind nativeKind(const ControlLayout& control) {
       // The picture is drawn inside a one-pixel frame, stretched to the frame's inside.
       return {L"STATIC", SS_BITMAP | SS_REALSIZECONTROL | WS_BORDER, 0};
     case ControlKind::Label:
-      return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+      // One line, never wrapped: a text too wide is cut at the right edge
+      // rather than losing every word after the last one that fits.
+      return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
     case ControlKind::TextBox:
       return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::ListBox:

@@ -11,6 +11,7 @@
 #include "runtime/win32/controls.h"
 #include "runtime/win32/dpi.h"
 #include "runtime/win32/error_box.h"
+#include "runtime/win32/fonts.h"
 #include "runtime/win32/text.h"
 
 namespace runtime::win32 {
@@ -57,15 +58,6 @@ std::vector<const ControlLayout*> inTabOrder(std::span<const ControlLayout> cont
     return static_cast<unsigned>(a->tabIndex) < static_cast<unsigned>(b->tabIndex);
   });
   return ordered;
-}
-
-UniqueFont createFont(const FontLayout& font, UINT dpi) {
-  const int height = -MulDiv(font.hundredthsOfPoint, static_cast<int>(dpi), 72 * 100);
-  UniqueFont created(CreateFontW(height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, font.charset,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 DEFAULT_PITCH | FF_DONTCARE, widen(font.face).c_str()));
-  if (!created) throw RuntimeError("Impossible de créer la police " + std::string(font.face) + ".");
-  return created;
 }
 
 UniqueBitmap loadPicture(HINSTANCE instance, int pictureId) {

@@ -6,39 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "beside_this_program.h"
-#include "remote_controls.h"
-#include "trivel_process.h"
+#include "trivel_window_fixture.h"
 #include "window/feuille1_layout.h"
 
 namespace {
 
-using feuille1::Dessin1;
-using feuille1::Etiquette1_0;
-using feuille1::Etiquette1_1;
 using feuille1::Label1;
 using feuille1::Liste1;
 using feuille1::Texte1_0;
 using feuille1::Texte1_1;
+using gui::TrivelWindow;
 using Lines = std::vector<std::wstring>;
-
-// One trivel for all the tests of a suite; each suite starts its own.
-class TrivelWindow : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    trivel = std::make_unique<gui::TrivelProcess>(gui::besideThisProgram(L"trivel.exe"));
-  }
-  static void TearDownTestSuite() {
-    EXPECT_TRUE(trivel->close()) << "trivel did not close on WM_CLOSE";
-    trivel.reset();
-  }
-
-  void SetUp() override { ASSERT_TRUE(trivel) << "trivel did not start"; }
-
-  [[nodiscard]] static gui::RemoteControls controls() { return gui::RemoteControls(*trivel); }
-
-  static inline std::unique_ptr<gui::TrivelProcess> trivel;
-};
 
 class AtStart : public TrivelWindow {};
 class Search : public TrivelWindow {};
@@ -51,35 +29,6 @@ TEST_F(AtStart, AsksForTheUpperBoundWithNothingListed) {
   EXPECT_FALSE(window.isVisible(Label1));
   EXPECT_TRUE(window.isVisible(Liste1));
   EXPECT_EQ(window.listCount(), 0);
-}
-
-TEST_F(AtStart, PlacesEveryControlWhereTheLayoutSays) {
-  struct Expected {
-    int id;
-    RECT at96Dpi;  // left, top, right, bottom
-  };
-  const Expected expected[] = {
-      {Dessin1, {8, 16, 8 + 122, 16 + 168}},      {Etiquette1_0, {136, 32, 136 + 109, 32 + 13}},
-      {Texte1_0, {144, 56, 144 + 97, 56 + 19}},   {Etiquette1_1, {136, 104, 136 + 115, 104 + 13}},
-      {Texte1_1, {144, 128, 144 + 97, 128 + 19}}, {Label1, {136, 160, 136 + 129, 160 + 25}},
-      {Liste1, {264, 16, 264 + 185, 16 + 173}},
-  };
-  const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  const auto scaled = [dpi](LONG pixelsAt96) { return static_cast<LONG>(MulDiv(pixelsAt96, dpi, 96)); };
-
-  RECT client{};
-  GetClientRect(trivel->window(), &client);
-  EXPECT_EQ(client.right, scaled(466));
-  EXPECT_EQ(client.bottom, scaled(220));
-  for (const Expected& control : expected) {
-    const RECT rect = controls().rectInParent(control.id);
-    EXPECT_EQ(rect.left, scaled(control.at96Dpi.left)) << "control " << control.id;
-    EXPECT_EQ(rect.top, scaled(control.at96Dpi.top)) << "control " << control.id;
-    EXPECT_EQ(rect.right, scaled(control.at96Dpi.right)) << "control " << control.id;
-    EXPECT_EQ(rect.bottom, scaled(control.at96Dpi.bottom)) << "control " << control.id;
-  }
 }
 
 TEST_F(AtStart, ExplainsTheUpperBoundInATooltip) {

@@ -12,9 +12,14 @@ std::runtime_error failure(const std::string& what) {
   return std::runtime_error(what + " (error " + std::to_string(GetLastError()) + ")");
 }
 
+// trivel draws at the screen's real DPI; so that this program sees its window
+// in the same pixels rather than scaled to 96 DPI, it is DPI aware as well.
+void measureInPixels() { SetProcessDPIAware(); }
+
 }  // namespace
 
 TrivelProcess::TrivelProcess(const std::wstring& executable) {
+  measureInPixels();
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION created{};
@@ -32,6 +37,7 @@ TrivelProcess::TrivelProcess(const std::wstring& executable) {
 }
 
 TrivelProcess::TrivelProcess() {
+  measureInPixels();
   findWindow(kStartTimeout);
   process_.reset(OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId_));
   if (!process_) throw failure("cannot open the trivel process");
