@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -39,10 +40,15 @@ std::string toUtf8(std::wstring_view text) {
 std::size_t privateBytes(HANDLE process) {
   std::size_t total = 0;
   MEMORY_BASIC_INFORMATION region{};
-  for (const char* address = nullptr;
-       VirtualQueryEx(process, address, &region, sizeof(region)) == sizeof(region);
-       address = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+  // Addresses as integers: in a 32-bit process the end of the last region can
+  // wrap around to 0, which ends the walk instead of starting it again.
+  for (std::uintptr_t address = 0;
+       VirtualQueryEx(process, reinterpret_cast<const void*>(address), &region, sizeof(region)) ==
+       sizeof(region);) {
     if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+    const std::uintptr_t next = reinterpret_cast<std::uintptr_t>(region.BaseAddress) + region.RegionSize;
+    if (next <= address) break;
+    address = next;
   }
   return total;
 }
