@@ -20,7 +20,7 @@ if [ "${1:-}" != --on-virtual-display ]; then
   else
     export TRIVEL_BUILD=win64
     echo "Starting build/win64/trivel.exe under wine64: the shipped 32-bit build/win32/trivel.exe" \
-         "cannot run on this machine ($reason)."
+         "cannot run on this machine, as $reason."
   fi
   source scripts/wine-env.sh
   if [ -n "${DISPLAY:-}" ]; then
