@@ -12,13 +12,13 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <string>
 #include <vector>
 
 #include "beside_this_program.h"
+#include "process_usage.h"
 #include "remote_controls.h"
 #include "trivel_process.h"
 #include "window/feuille1_layout.h"
@@ -32,25 +32,6 @@ std::string toUtf8(std::wstring_view text) {
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length, nullptr,
                       nullptr);
   return utf8;
-}
-
-// The memory committed to the process alone (its heap, its stacks, ...): the
-// sum of its private committed regions, which Wine reports where the
-// process's memory counters stay at zero.
-std::size_t privateBytes(HANDLE process) {
-  std::size_t total = 0;
-  MEMORY_BASIC_INFORMATION region{};
-  // Addresses as integers: in a 32-bit process the end of the last region can
-  // wrap around to 0, which ends the walk instead of starting it again.
-  for (std::uintptr_t address = 0;
-       VirtualQueryEx(process, reinterpret_cast<const void*>(address), &region, sizeof(region)) ==
-       sizeof(region);) {
-    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
-    const std::uintptr_t next = reinterpret_cast<std::uintptr_t>(region.BaseAddress) + region.RegionSize;
-    if (next <= address) break;
-    address = next;
-  }
-  return total;
 }
 
 int demo(const std::wstring& lower, const std::wstring& upper) {
@@ -70,12 +51,12 @@ int bench(const std::wstring& lower, const std::wstring& upper) {
   controls.setText(feuille1::Texte1_1, upper);
   for (int run = 1; run <= 3; ++run) {
     controls.waitUntilIdle();
-    const std::size_t before = privateBytes(trivel.process());
+    const std::size_t before = gui::privateBytes(trivel.process());
     const auto start = std::chrono::steady_clock::now();
     PostMessageW(trivel.control(feuille1::Texte1_1), WM_CHAR, L'\r', 1);
     controls.waitUntilIdle();
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    const std::size_t after = privateBytes(trivel.process());
+    const std::size_t after = gui::privateBytes(trivel.process());
     const int lines = controls.listCount();
     const double extra = static_cast<double>(after) - static_cast<double>(before);
     std::printf("run %d: %d lines in %.3f s; private bytes %.1f MB -> %.1f MB, %.1f bytes a line%s\n", run,
