@@ -120,6 +120,8 @@ class WineDpiSetting {
   }
   WineDpiSetting(const WineDpiSetting&) = delete;
   WineDpiSetting& operator=(const WineDpiSetting&) = delete;
+  WineDpiSetting(WineDpiSetting&&) = delete;
+  WineDpiSetting& operator=(WineDpiSetting&&) = delete;
   ~WineDpiSetting() {
     if (previous_) {
       RegSetValueExW(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*previous_), sizeof(DWORD));

@@ -64,7 +64,7 @@ class PersonAt {
   explicit PersonAt(const gui::TrivelProcess& trivel) : trivel_(trivel), window_(trivel) {}
 
   void clickInto(int control) const {
-    x_.click(centreOf(trivel_.control(control)));
+    gui::x_input::click(centreOf(trivel_.control(control)));
     ASSERT_TRUE(eventually([&] { return window_.focus() == trivel_.control(control); }))
         << "the click did not put the focus in control " << control;
   }
@@ -74,8 +74,8 @@ class PersonAt {
     clickInto(field);
     std::string deleteAll = "End";
     for (std::size_t n = window_.text(field).size(); n > 0; --n) deleteAll += " BackSpace";
-    x_.keys(deleteAll);
-    x_.type(bound);
+    gui::x_input::keys(deleteAll);
+    gui::x_input::type(bound);
     const std::wstring expected(bound.begin(), bound.end());
     ASSERT_TRUE(eventually([&] { return window_.text(field) == expected; }))
         << "the field shows " << testing::PrintToString(window_.text(field));
@@ -89,18 +89,16 @@ class PersonAt {
   void startLongSearch() const {
     typeBound(Texte1_0, "1000000000");
     typeBound(Texte1_1, "2147483647");
-    x_.keys("Return");
+    gui::x_input::keys("Return");
     ASSERT_TRUE(eventually([&] { return window_.caption().find(L'%') != std::wstring::npos; }))
         << "the search never showed its progress";
   }
 
-  [[nodiscard]] const gui::XInput& x() const { return x_; }
   [[nodiscard]] const gui::RemoteControls& window() const { return window_; }
 
  private:
   const gui::TrivelProcess& trivel_;
   gui::RemoteControls window_;
-  gui::XInput x_;
 };
 
 class RealKeys : public gui::TrivelWindow {
@@ -111,9 +109,9 @@ class RealKeys : public gui::TrivelWindow {
 TEST_F(RealKeys, DigitsAndBackspaceChangeTheBound) {
   const PersonAt user = person();
   user.typeBound(Texte1_1, "200");
-  user.x().keys("BackSpace");
+  gui::x_input::keys("BackSpace");
   ASSERT_TRUE(eventually([&] { return user.window().text(Texte1_1) == L"20"; }));
-  user.x().keys("Return");
+  gui::x_input::keys("Return");
   EXPECT_TRUE(user.listShows(engineLines(1, 20)));
 }
 
@@ -121,19 +119,19 @@ TEST_F(RealKeys, EnterAndCtrlMSearchFromEitherField) {
   const PersonAt user = person();
   user.typeBound(Texte1_0, "1");
   user.typeBound(Texte1_1, "20");
-  user.x().keys("ctrl+m");
+  gui::x_input::keys("ctrl+m");
   EXPECT_TRUE(user.listShows(engineLines(1, 20))) << "Ctrl+M in the upper bound's field";
 
   user.typeBound(Texte1_0, "3");
-  user.x().keys("Return");
+  gui::x_input::keys("Return");
   EXPECT_TRUE(user.listShows(engineLines(3, 20))) << "Enter in the lower bound's field";
 
   user.typeBound(Texte1_0, "5");
-  user.x().keys("ctrl+m");
+  gui::x_input::keys("ctrl+m");
   EXPECT_TRUE(user.listShows(engineLines(5, 20))) << "Ctrl+M in the lower bound's field";
 
   user.typeBound(Texte1_1, "30");
-  user.x().keys("KP_Enter");
+  gui::x_input::keys("KP_Enter");
   EXPECT_TRUE(user.listShows(engineLines(5, 30))) << "the keypad's Enter in the upper bound's field";
 }
 
@@ -146,7 +144,7 @@ TEST_F(RealKeys, TabAndShiftTabFollowTheTabOrder) {
   };
   for (const Step& step : {Step{"Tab", Texte1_0}, Step{"Tab", Liste1}, Step{"Tab", Texte1_1},
                            Step{"shift+Tab", Liste1}, Step{"shift+Tab", Texte1_0}}) {
-    user.x().keys(step.keys);
+    gui::x_input::keys(step.keys);
     EXPECT_TRUE(eventually([&] { return user.window().focus() == trivel->control(step.focus); }))
         << step.keys << " should have moved the focus to control " << step.focus;
   }
@@ -156,16 +154,16 @@ TEST_F(RealKeys, AClickInTheListAndCtrlCCopyEveryLine) {
   const PersonAt user = person();
   user.typeBound(Texte1_0, "1");
   user.typeBound(Texte1_1, "20");
-  user.x().keys("Return");
+  gui::x_input::keys("Return");
   const Lines expected = engineLines(1, 20);
   ASSERT_TRUE(user.listShows(expected));
 
   user.clickInto(Liste1);
-  user.x().keys("ctrl+c");
+  gui::x_input::keys("ctrl+c");
   Lines pasted;
   EXPECT_TRUE(eventually([&] {
     pasted.clear();
-    std::istringstream text(user.x().clipboard());
+    std::istringstream text(gui::x_input::clipboard());
     for (std::string line; std::getline(text, line);) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
       pasted.emplace_back(line.begin(), line.end());
@@ -178,7 +176,7 @@ TEST_F(RealKeys, AClickInTheListAndCtrlCCopyEveryLine) {
 TEST_F(RealKeys, EscapeStopsALongSearch) {
   const PersonAt user = person();
   user.startLongSearch();
-  user.x().keys("Escape");
+  gui::x_input::keys("Escape");
   EXPECT_TRUE(eventually([&] {
     const int count = user.window().listCount();
     return !user.window().isVisible(Label1) && count > 0 &&
@@ -191,7 +189,7 @@ TEST(RealKeysClosing, AltF4DuringASearchEndsTheProgram) {
   const gui::TrivelProcess trivel(gui::besideThisProgram(L"trivel.exe"));
   const PersonAt user(trivel);
   user.startLongSearch();
-  user.x().keys("alt+F4");
+  gui::x_input::keys("alt+F4");
   ASSERT_EQ(WaitForSingleObject(trivel.process(), 20'000), WAIT_OBJECT_0) << "trivel did not end";
   DWORD exitCode = 1;
   GetExitCodeProcess(trivel.process(), &exitCode);

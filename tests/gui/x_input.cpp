@@ -25,6 +25,8 @@ class CommandFolder {
   }
   CommandFolder(const CommandFolder&) = delete;
   CommandFolder& operator=(const CommandFolder&) = delete;
+  CommandFolder(CommandFolder&&) = delete;
+  CommandFolder& operator=(CommandFolder&&) = delete;
   ~CommandFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(windowsPath(), ignored);
@@ -54,28 +56,10 @@ void requirePlain(std::string_view text) {
   }
 }
 
-}  // namespace
-
-void XInput::type(std::string_view text) const {
-  requirePlain(text);
-  run("xdotool type --delay 30 -- '" + std::string(text) + "'");
-}
-
-void XInput::keys(std::string_view combinations) const {
-  requirePlain(combinations);
-  run("xdotool key --delay 30 " + std::string(combinations));
-}
-
-void XInput::click(POINT screen) const {
-  run("xdotool mousemove --sync " + std::to_string(screen.x) + " " + std::to_string(screen.y) +
-      " sleep 0.1 click 1");
-}
-
-std::string XInput::clipboard() const { return run("xclip -out -selection clipboard"); }
-
-std::string XInput::run(const std::string& command) const {
+// Runs a shell command line, waits for its end and returns its output.
+std::string run(const std::string& command) {
   const CommandFolder folder;
-  const std::string script = command + " >" + folder.unixPath("out") + " 2>" + folder.unixPath("err") +
+  const std::string script = "(" + command + ") >" + folder.unixPath("out") + " 2>" + folder.unixPath("err") +
                              "; echo $? >" + folder.unixPath("status.part") + " && mv " +
                              folder.unixPath("status.part") + " " + folder.unixPath("status");
   std::wstring commandLine = L"/bin/sh -c \"" + std::wstring(script.begin(), script.end()) + L"\"";
@@ -99,5 +83,28 @@ std::string XInput::run(const std::string& command) const {
   }
   return readFile(folder.windowsPath("out"));
 }
+
+}  // namespace
+
+namespace x_input {
+
+void type(std::string_view text) {
+  requirePlain(text);
+  run("xdotool type --delay 30 -- '" + std::string(text) + "'");
+}
+
+void keys(std::string_view combinations) {
+  requirePlain(combinations);
+  run("xdotool key --delay 30 " + std::string(combinations));
+}
+
+void click(POINT screen) {
+  run("xdotool mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y) +
+      " sleep 0.1 click 1");
+}
+
+std::string clipboard() { return run("xclip -out -selection clipboard || true"); }
+
+}  // namespace x_input
 
 }  // namespace gui

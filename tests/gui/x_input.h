@@ -12,20 +12,17 @@ namespace gui {
 // and what they paste: the X clipboard, read with xclip. Under Wine, a Windows
 // program can start these Linux programs itself; each call returns once the
 // program has ended, and throws if it failed.
-class XInput {
- public:
-  // Types text as key presses (letters, digits and spaces only).
-  void type(std::string_view text) const;
-  // Presses key combinations in turn, in xdotool's names: "Return", "ctrl+m", "shift+Tab".
-  void keys(std::string_view combinations) const;
-  // Moves the mouse to a point of the screen and clicks its left button there.
-  void click(POINT screen) const;
-  // The text on the X clipboard, as a program outside Wine would paste it.
-  [[nodiscard]] std::string clipboard() const;
+namespace x_input {
 
- private:
-  // Runs a shell command line, waits for its end and returns its output.
-  std::string run(const std::string& command) const;
-};
+// Types text as key presses (letters, digits and spaces only).
+void type(std::string_view text);
+// Presses key combinations in turn, in xdotool's names: "Return", "ctrl+m", "shift+Tab".
+void keys(std::string_view combinations);
+// Moves the mouse to a point of the screen and clicks its left button there.
+void click(POINT screen);
+// The text on the X clipboard, as a program outside Wine would paste it;
+// empty while it holds no text.
+[[nodiscard]] std::string clipboard();
 
+}  // namespace x_input
 }  // namespace gui
