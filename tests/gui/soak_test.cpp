@@ -51,35 +51,52 @@ std::string describe(const gui::ProcessUsage& usage) {
   return text;
 }
 
+// The searches of a round, each followed by a look at what the process holds.
+constexpr int kSearchesPerRound = 4;
+
+void runSearch(const gui::RemoteControls& window, int which, int largeCount) {
+  switch (which) {
+    case 0:
+      window.search(L"1", L"200000");
+      ASSERT_EQ(window.listCount(), largeCount);
+      break;
+    case 1:
+      ASSERT_NO_FATAL_FAILURE(searchAndStop(window));
+      break;
+    case 2:
+      window.search(L"3", L"10");
+      ASSERT_EQ(window.listCount(), 2);
+      break;
+    default:
+      window.search(L"1", L"20");
+      ASSERT_EQ(window.listCount(), 7);
+      break;
+  }
+}
+
+void expectAtLevel(const gui::ProcessUsage& usage, const gui::ProcessUsage& level, int search) {
+  EXPECT_LE(usage.privateBytes, level.privateBytes + kMemorySlack) << "search " << search;
+  EXPECT_LE(usage.handles, level.handles) << "search " << search;
+  EXPECT_EQ(usage.windows, level.windows) << "search " << search;
+  EXPECT_LE(usage.gdiObjects, level.gdiObjects) << "search " << search;
+  EXPECT_LE(usage.userObjects, level.userObjects) << "search " << search;
+}
+
 TEST(Soak, AHundredSearchesLeaveNothingBehind) {
   const gui::TrivelProcess trivel(gui::besideThisProgram(L"trivel.exe"));
   const gui::RemoteControls window(trivel);
   const int largeCount = engineCount(1, 200'000);
-  std::vector<gui::ProcessUsage> atRest;
-  for (int round = 0; round < kRounds; ++round) {
-    window.search(L"1", L"200000");
-    ASSERT_EQ(window.listCount(), largeCount);
-    ASSERT_NO_FATAL_FAILURE(searchAndStop(window));
-    window.search(L"3", L"10");
-    ASSERT_EQ(window.listCount(), 2);
-    window.search(L"1", L"20");
-    ASSERT_EQ(window.listCount(), 7);
-    atRest.push_back(gui::usageOf(trivel.process(), trivel.threadId()));
+  // After each search, compared with the same search of the first round.
+  std::vector<gui::ProcessUsage> usage;
+  for (int search = 0; search < kRounds * kSearchesPerRound; ++search) {
+    ASSERT_NO_FATAL_FAILURE(runSearch(window, search % kSearchesPerRound, largeCount));
+    usage.push_back(gui::usageOf(trivel.process(), trivel.threadId()));
+    if (search >= kSearchesPerRound) expectAtLevel(usage.back(), usage[search % kSearchesPerRound], search);
   }
-  std::printf("after the first round: %s\nafter the last round:  %s\n", describe(atRest.front()).c_str(),
-              describe(atRest.back()).c_str());
-
-  const gui::ProcessUsage& level = atRest.front();
-  for (std::size_t round = 1; round < atRest.size(); ++round) {
-    const gui::ProcessUsage& usage = atRest[round];
-    EXPECT_LE(usage.privateBytes, level.privateBytes + kMemorySlack) << "round " << round;
-    EXPECT_LE(usage.handles, level.handles) << "round " << round;
-    EXPECT_EQ(usage.windows, level.windows) << "round " << round;
-    EXPECT_LE(usage.gdiObjects, level.gdiObjects) << "round " << round;
-    EXPECT_LE(usage.userObjects, level.userObjects) << "round " << round;
-  }
+  std::printf("after the first round: %s\nafter the last round:  %s\n",
+              describe(usage[kSearchesPerRound - 1]).c_str(), describe(usage.back()).c_str());
   // Whatever the slack allows once must not keep growing.
-  EXPECT_LE(atRest.back().privateBytes, atRest[atRest.size() / 2].privateBytes + kMemorySlack / 4);
+  EXPECT_LE(usage.back().privateBytes, usage[usage.size() / 2].privateBytes + kMemorySlack / 4);
 }
 
 }  // namespace
