@@ -8,13 +8,13 @@ set(CPACK_PACKAGE_VENDOR "the trivel developers")
 set(CPACK_PACKAGE_CONTACT "the trivel developers <trivel@example.org>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "lists the right triangles with whole sides in a range")
-set(CPACK_PACKAGE_DESCRIPTION "trivel lists every pair (i, j) of a range of whole numbers whose i² + j²
-is a perfect square c², one line of i, j and c each. Its interface is in French.
-trivel-cli writes the same lines on standard output, for scripts and pipes.")
+set(CPACK_PACKAGE_DESCRIPTION "trivel lists every pair (i, j) of a range of whole numbers
+whose i² + j² is a perfect square c², one line of i, j and c each.
+Its interface is in French. trivel-cli writes the same lines on
+standard output, for scripts and pipes.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY trivel)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_SOURCE_IGNORE_FILES /build/ /dist/ /\\.git)
 # The installer takes its own file name (per generator, at packaging time).
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/package_file_names.cmake)
 

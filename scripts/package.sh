@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the packages into dist/, or into the folder given:
+#   trivel-VERSION-win32.zip               the 32-bit program, LISEZMOI.txt, LICENSE.txt
+#   trivel-VERSION-win32-installation.exe  the same, with an NSIS installer in French
+#   trivel-VERSION-linux-ARCH.deb          everything the native build installs
+# The version is project(VERSION) in CMakeLists.txt.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=$(realpath -m "${1:-dist}")
+
+bash scripts/install-deps.sh
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 --target trivel
+cmake --preset native >/dev/null
+cmake --build --preset native
+for preset in win32 native; do
+  cpack --preset "$preset" -B "$out"
+done
+rm -rf "$out/_CPack_Packages"
+ls -l "$out"
