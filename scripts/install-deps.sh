@@ -2,12 +2,14 @@
 # Installs what building and testing trivel needs on Debian 12: the native,
 # 32-bit (multilib) and MinGW-w64 toolchains (i686 for the program, x86_64 for
 # the tests under wine64), GoogleTest sources, Wine, Xvfb and qemu's user-mode
-# emulator. Does nothing when all is there.
+# emulator, and the packaging tools (NSIS, dpkg-shlibdeps, lintian, unzip, 7z).
+# Does nothing when all is there.
 set -euo pipefail
 
 packages=(cmake g++ g++-multilib ninja-build googletest qemu-user-static
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-          wine wine64 xvfb xauth x11-utils imagemagick)
+          wine wine64 xvfb xauth x11-utils imagemagick
+          nsis dpkg-dev lintian unzip p7zip-full file)
 
 missing=()
 for p in "${packages[@]}"; do

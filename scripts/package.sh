@@ -7,6 +7,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-dist}")
+# The time the Windows programs are stamped with when stripped: the last
+# commit's, so the ZIP and the installer carry the very same trivel.exe.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}
+export SOURCE_DATE_EPOCH
 
 bash scripts/install-deps.sh
 cmake --preset win32 >/dev/null

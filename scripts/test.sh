@@ -3,7 +3,8 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer, the search's tests as 32-bit
 # x86 code under qemu, and the Windows tests under Wine on a virtual display.
 # The 32-bit Windows program is built as well; the Windows tests run from the
-# 64-bit Windows build, as this kernel cannot start 32-bit programs.
+# 64-bit Windows build, as this kernel cannot start 32-bit programs. Last, the
+# packages are built and tested (scripts/test-packages.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,3 +28,5 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   status=$?
   wineserver -k
   exit $status'
+
+bash scripts/test-packages.sh
