@@ -13,7 +13,6 @@ whose i² + j² is a perfect square c², one line of i, j and c each.
 Its interface is in French. trivel-cli writes the same lines on
 standard output, for scripts and pipes.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY trivel)
-set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 # The installer takes its own file name (per generator, at packaging time).
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/package_file_names.cmake)

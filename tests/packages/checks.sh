@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the package tests: check WHAT COMMAND... runs the command, prints
 # "ok" or "FAILED" with WHAT, and counts the failures for finish.
 failures=0

@@ -23,8 +23,8 @@ readme="$scratch/zip/trivel-$version-win32/LISEZMOI.txt"
 check "LISEZMOI.txt has Windows line ends" windows_line_ends "$readme"
 check "LISEZMOI.txt names the version" grep -q "^trivel $version" "$readme"
 
-check "the installer is a 32-bit Unicode NSIS installer" \
-  bash -c 'file "$0" | grep -q "PE32 executable (GUI) Intel 80386" && 7z l "$0" | grep -q "NSIS-3 Unicode" && ! 7z l "$0" | grep -q "64-bit"' "$installer"
+check "the installer is a 32-bit program" grep -q 'PE32 executable (GUI) Intel 80386' <(file "$installer")
+check "the installer is a 32-bit Unicode NSIS installer" grep -qx 'SubType = NSIS-3 Unicode' <(7z l "$installer")
 # The first path is the archive's own; NSIS's plugins are left out.
 installer_files=$(7z l -slt "$installer" | awk '/^Path = / && n++ && !/PLUGINSDIR/ { print substr($0, 8) }' | listed)
 check "the installer holds the program, LISEZMOI.txt, LICENSE.txt and its uninstaller" \
