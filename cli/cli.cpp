@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "resources/version.h"
 #include "search/number_text.h"
 #include "search/result_line.h"
 #include "search/triple_search.h"
@@ -12,7 +13,10 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage : trivel-cli BORNE_INFÉRIEURE BORNE_SUPÉRIEURE\n"
+    "        trivel-cli --version\n"
     "Écrit les triplets i j c de l'intervalle tels que i² + j² = c², un par ligne.\n";
+
+constexpr std::string_view kVersion = "trivel-cli " TRIVEL_VERSION_RELEASE "\n";
 
 void write(std::FILE* file, std::string_view text) { std::fwrite(text.data(), 1, text.size(), file); }
 
@@ -52,6 +56,10 @@ int runCli(std::span<const std::string_view> args, std::FILE* out, std::FILE* er
            std::string_view decimalSeparator) {
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
     write(out, kUsage);
+    return std::fflush(out) == 0 ? 0 : 1;
+  }
+  if (args.size() == 1 && args[0] == "--version") {
+    write(out, kVersion);
     return std::fflush(out) == 0 ? 0 : 1;
   }
   if (args.size() != 2) {

@@ -4,13 +4,15 @@
 # the tests under wine64), GoogleTest sources, Wine with its own fonts, Xvfb,
 # the X tools that type, click and read the clipboard like a person, and qemu's
 # user-mode emulator. Where the kernel runs 32-bit programs it adds 32-bit Wine,
-# which runs the shipped trivel.exe. Does nothing when all is there.
+# which runs the shipped trivel.exe. And the packaging tools (NSIS,
+# dpkg-shlibdeps, lintian, unzip, 7z). Does nothing when all is there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ g++-multilib ninja-build googletest qemu-user-static
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-          wine wine64 fonts-wine xvfb xauth x11-utils xdotool xclip imagemagick)
+          wine wine64 fonts-wine xvfb xauth x11-utils xdotool xclip imagemagick
+          nsis dpkg-dev lintian unzip p7zip-full file)
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)

@@ -3,7 +3,8 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer, the search's tests as 32-bit
 # x86 code under qemu, and the Windows tests under Wine on a virtual display:
 # from the shipped 32-bit build under 32-bit Wine where the kernel runs 32-bit
-# programs, and from the 64-bit build under wine64 everywhere.
+# programs, and from the 64-bit build under wine64 everywhere. Last, the
+# packages are built and tested (scripts/test-packages.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -38,3 +39,5 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   ctest --preset win64 || status=$?
   wineserver -k
   exit $status'
+
+bash scripts/test-packages.sh

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,14 @@ TEST(Cli, RejectsBadArgumentsWithAMessageNamingThem) {
   const CliRun help = run({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("usage"), std::string::npos);
+}
+
+TEST(Cli, NamesItsVersionOnOneLine) {
+  const CliRun version = run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_TRUE(std::regex_match(version.out, std::regex("trivel-cli [0-9]+\\.[0-9]+\\.[0-9]+\n")))
+      << version.out;
+  EXPECT_EQ(version.err, "");
 }
 
 TEST(Cli, ReportsAFailedWriteAsAFailure) {

@@ -8,6 +8,9 @@
 //   trivel_driver respond LOWER UPPER starts trivel, starts a long search, and prints
 //                                    how fast the window answers messages meanwhile,
 //                                    then stops the search with Escape
+//   trivel_driver open PATH          starts the trivel.exe at PATH (an installed one),
+//                                    prints its window's caption once the window is
+//                                    shown, and closes it
 #include <windows.h>
 
 #include <algorithm>
@@ -43,6 +46,12 @@ int demo(const std::wstring& lower, const std::wstring& upper) {
 }
 
 int close() { return gui::TrivelProcess().close() ? 0 : 1; }
+
+int open(const std::wstring& path) {
+  gui::TrivelProcess trivel(path);
+  std::printf("%s\n", toUtf8(gui::RemoteControls(trivel).caption()).c_str());
+  return trivel.close() ? 0 : 1;
+}
 
 int bench(const std::wstring& lower, const std::wstring& upper) {
   gui::TrivelProcess trivel(gui::besideThisProgram(L"trivel.exe"));
@@ -122,6 +131,7 @@ int wmain(int argc, wchar_t** argv) {
   try {
     if (args.size() == 3 && args[0] == L"demo") return demo(args[1], args[2]);
     if (args.size() == 1 && args[0] == L"close") return close();
+    if (args.size() == 2 && args[0] == L"open") return open(args[1]);
     if (args.size() == 1 && args[0] == L"bench") return bench(L"1", L"1000000");
     if (args.size() == 3 && args[0] == L"bench") return bench(args[1], args[2]);
     if (args.size() == 3 && args[0] == L"respond") return respond(args[1], args[2]);
@@ -130,6 +140,7 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   std::fprintf(stderr,
-               "usage: trivel_driver demo LOWER UPPER | close | bench [LOWER UPPER] | respond LOWER UPPER\n");
+               "usage: trivel_driver demo LOWER UPPER | close | bench [LOWER UPPER] | respond LOWER UPPER | "
+               "open PATH\n");
   return 2;
 }

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Checks the Debian package: lintian finds no error; dpkg installs it into a
+# scratch root (with this machine's libraries as its dependencies), where
+# trivel-cli runs and its manual page and documents are; dpkg removes it and
+# leaves no file of it behind.
+# Usage: deb_test.sh PACKAGE_DIR
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+source tests/packages/checks.sh
+version=$(release_version)
+deb=$(ls "$1"/trivel-"$version"-linux-*.deb)
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+
+check "lintian reports no error" lintian --fail-on error "$deb"
+check "the package's version is the project's" [ "$(dpkg-deb -f "$deb" Version)" = "$version" ]
+check "its dependencies were computed" grep -q 'libc6' <(dpkg-deb -f "$deb" Depends)
+
+# The scratch root's package database knows the package's dependencies as
+# installed, as they are on this machine.
+mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
+mapfile -t needed < <(dpkg-deb -f "$deb" Depends | tr ',' '\n' | sed 's/^ *\([^ (]*\).*/\1/')
+dpkg-query -s "${needed[@]}" >"$root/var/lib/dpkg/status"
+for package in $(dpkg-query -W -f='${binary:Package}\n' "${needed[@]}"); do
+  touch "$root/var/lib/dpkg/info/$package.list"
+done
+dpkg_root() { dpkg --root="$root" --force-not-root "$@" >/dev/null; }
+
+check "dpkg installs it" dpkg_root --install "$deb"
+expected=$' 3  4  5\n 5  12  13\n 6  8  10\n 8  15  17\n 9  12  15\n 12  16  20\n 15  20  25'
+check "trivel-cli 1 20 prints the seven triples" [ "$("$root/usr/bin/trivel-cli" 1 20)" = "$expected" ]
+check "trivel-cli --version names the package's version" \
+  [ "$("$root/usr/bin/trivel-cli" --version)" = "trivel-cli $version" ]
+check "the manual page is in section 1, compressed" gzip -t "$root/usr/share/man/man1/trivel-cli.1.gz"
+check "the copyright and changelog are where Debian wants them" \
+  test -f "$root/usr/share/doc/trivel/copyright" -a -f "$root/usr/share/doc/trivel/changelog.gz"
+
+check "dpkg removes it" dpkg_root --purge trivel
+check "no file of it is left" [ -z "$(find "$root/usr" -type f 2>/dev/null)" ]
+finish
