@@ -1,50 +1,55 @@
 #include "cli/argument_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
 
 namespace {
 
-// The length of the UTF-8 sequence that starts text, or nothing when it is not
-// a valid one (a stray continuation byte, an overlong form, a surrogate, a code
-// point beyond U+10FFFF, a cut sequence).
 struct Decoded {
   char32_t codePoint;
   std::size_t length;
 };
 
+// The lead bytes of multi-byte UTF-8 sequences: the bits that tell the
+// length, the sequence's length and the smallest code point it may carry.
+struct LeadByte {
+  std::uint8_t lengthMask;
+  std::uint8_t lengthBits;
+  std::size_t length;
+  char32_t smallest;
+};
+constexpr std::array<LeadByte, 3> kLeadBytes{
+    {{0xE0, 0xC0, 2, 0x80}, {0xF0, 0xE0, 3, 0x800}, {0xF8, 0xF0, 4, 0x10000}}};
+
+// The character that starts text, or nothing when text does not start with
+// valid UTF-8 (a stray continuation byte, an overlong form, a surrogate, a
+// code point beyond U+10FFFF, a cut sequence).
 std::optional<Decoded> decodeUtf8(std::string_view text) {
   const auto byte = [&](std::size_t at) { return static_cast<std::uint8_t>(text[at]); };
   const std::uint8_t lead = byte(0);
   if (lead < 0x80) return Decoded{lead, 1};
-  std::size_t length = 0;
-  char32_t codePoint = 0;
-  char32_t smallest = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2, codePoint = lead & 0x1Fu, smallest = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, codePoint = lead & 0x0Fu, smallest = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, codePoint = lead & 0x07u, smallest = 0x10000;
-  } else {
-    return std::nullopt;
-  }
-  if (text.size() < length) return std::nullopt;
-  for (std::size_t at = 1; at < length; ++at) {
+  const auto* const kind = std::find_if(kLeadBytes.begin(), kLeadBytes.end(), [&](const LeadByte& l) {
+    return (lead & l.lengthMask) == l.lengthBits;
+  });
+  if (kind == kLeadBytes.end() || text.size() < kind->length) return std::nullopt;
+  char32_t codePoint = lead & static_cast<std::uint8_t>(~kind->lengthMask);
+  for (std::size_t at = 1; at < kind->length; ++at) {
     if ((byte(at) & 0xC0) != 0x80) return std::nullopt;
     codePoint = (codePoint << 6) | (byte(at) & 0x3Fu);
   }
-  if (codePoint < smallest || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
+  if (codePoint < kind->smallest || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
     return std::nullopt;
   }
-  return Decoded{codePoint, length};
+  return Decoded{codePoint, kind->length};
 }
 
-// Characters that a terminal acts on or that reorder the text around them.
+// Characters that a terminal acts on, that break the line, or that reorder the
+// text around them.
 bool isHidden(char32_t c) {
-  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
-         (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F || c == 0x2028 ||
+         c == 0x2029 || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
 }
 
 void appendEscaped(std::string& shown, std::string_view bytes) {
