@@ -156,17 +156,20 @@ TEST(CliArguments, EchoesArgumentsSoThatTheTerminalCannotBeFooled) {
 }
 
 // Runs the real trivel-cli in the C locale, with its output in files.
-CliRun runExecutable(const std::vector<std::string>& args) {
+CliRun runExecutable(std::vector<std::string> args) {
+  args.insert(args.begin(), TRIVEL_CLI);
+  std::string locale = "LC_ALL=C";
   const File out(std::tmpfile());
   const File err(std::tmpfile());
   posix_spawn_file_actions_t actions{};
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fileno(out.get()), STDOUT_FILENO);
   posix_spawn_file_actions_adddup2(&actions, fileno(err.get()), STDERR_FILENO);
-  std::vector<char*> argv{const_cast<char*>(TRIVEL_CLI)};
-  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
+  for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
-  std::array<char*, 2> env{const_cast<char*>("LC_ALL=C"), nullptr};
+  std::array<char*, 2> env{locale.data(), nullptr};
   pid_t child = 0;
   const int spawned = posix_spawn(&child, TRIVEL_CLI, &actions, nullptr, argv.data(), env.data());
   posix_spawn_file_actions_destroy(&actions);

@@ -144,7 +144,7 @@ std::string EventSequence::randomPiece() {
     case 2:
       return std::to_string(std::uniform_int_distribution<int>(-60, 400)(random_));
     case 3:
-      return std::string(1, static_cast<char>('0' + pick(10)));
+      return std::to_string(pick(10));
     case 4:
       return kExtremes.at(static_cast<std::size_t>(pick(kExtremes.size())));
     case 5:
@@ -281,7 +281,7 @@ void EventSequence::edit(runtime::ControlId field) {
       return;
     default: {  // pasted over the whole text or into it
       const std::string piece = randomPiece();
-      const std::size_t at = static_cast<std::size_t>(pick(static_cast<int>(text.size()) + 1));
+      const auto at = static_cast<std::size_t>(pick(static_cast<int>(text.size()) + 1));
       const std::string pasted = pick(2) == 0 ? piece : text.substr(0, at) + piece + text.substr(at);
       if (affordable(field, pasted)) setText(field, pasted);
       return;
