@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/argument_text.h"
 #include "resources/version.h"
 #include "search/number_text.h"
 #include "search/result_line.h"
@@ -20,16 +21,37 @@ constexpr std::string_view kVersion = "trivel-cli " TRIVEL_VERSION_RELEASE "\n";
 
 void write(std::FILE* file, std::string_view text) { std::fwrite(text.data(), 1, text.size(), file); }
 
+std::string quoted(std::string_view argument) { return "« " + shownArgument(argument) + " »"; }
+
+void complain(std::FILE* err, const std::string& sentence) { write(err, "trivel-cli : " + sentence + "\n"); }
+
 std::optional<std::int32_t> readBound(std::string_view name, std::string_view text, std::FILE* err,
                                       std::string_view decimalSeparator) {
   const auto value = search::readInteger(text, decimalSeparator);
-  if (!value) {
-    write(err, "trivel-cli : " + std::string(name) + " illisible : « " + std::string(text) + " »\n");
+  if (text.empty()) {
+    complain(err, std::string(name) + " est vide.");
+  } else if (!value) {
+    complain(err, std::string(name) + " " + quoted(text) + " est illisible.");
   } else if (*value == 0) {
-    write(err, "trivel-cli : " + std::string(name) + " ne doit pas valoir 0\n");
+    complain(err, std::string(name) + " " + quoted(text) + " ne doit pas valoir 0.");
     return std::nullopt;
   }
   return value;
+}
+
+// Names what is missing or left over when there are not exactly two arguments.
+void complainAboutCount(std::span<const std::string_view> args, std::FILE* err) {
+  if (args.empty()) {
+    complain(err, "il manque les deux bornes.");
+  } else if (args.size() == 1) {
+    complain(err, "il manque la borne supérieure après " + quoted(args[0]) + ".");
+  } else if (args.size() == 3) {
+    complain(err, "l'argument " + quoted(args[2]) + " est de trop.");
+  } else {
+    complain(err, "les " + std::to_string(args.size() - 2) + " arguments à partir de " + quoted(args[2]) +
+                      " sont de trop.");
+  }
+  write(err, kUsage);
 }
 
 // Writes the lines of the search, the no-result notice when there is none.
@@ -63,7 +85,7 @@ int runCli(std::span<const std::string_view> args, std::FILE* out, std::FILE* er
     return std::fflush(out) == 0 ? 0 : 1;
   }
   if (args.size() != 2) {
-    write(err, kUsage);
+    complainAboutCount(args, err);
     return 2;
   }
   const auto lower = readBound("la borne inférieure", args[0], err, decimalSeparator);
@@ -72,7 +94,7 @@ int runCli(std::span<const std::string_view> args, std::FILE* out, std::FILE* er
 
   writeLines(*lower, *upper, out);
   if (std::fflush(out) != 0 || std::ferror(out) != 0) {
-    write(err, "trivel-cli : erreur d'écriture des résultats\n");
+    complain(err, "erreur d'écriture des résultats.");
     return 1;
   }
   return 0;

@@ -5,14 +5,15 @@
 # the X tools that type, click and read the clipboard like a person, and qemu's
 # user-mode emulator. Where the kernel runs 32-bit programs it adds 32-bit Wine,
 # which runs the shipped trivel.exe. And the packaging tools (NSIS,
-# dpkg-shlibdeps, lintian, unzip, 7z). Does nothing when all is there.
+# dpkg-shlibdeps, lintian, unzip, 7z), clang with libFuzzer, and clang-tidy.
+# Does nothing when all is there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ g++-multilib ninja-build googletest qemu-user-static
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
           wine wine64 fonts-wine xvfb xauth x11-utils xdotool xclip imagemagick
-          nsis dpkg-dev lintian unzip p7zip-full file)
+          nsis dpkg-dev lintian unzip p7zip-full file clang libfuzzer-14-dev clang-tidy)
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)

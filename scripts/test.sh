@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds trivel and runs every test: the native tests, the same again under
+# Builds trivel and runs every test: clang-tidy over the tree, the native tests,
+# a minute of fuzzing the reading of bounds, the native tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, the search's tests as 32-bit
 # x86 code under qemu, and the Windows tests under Wine on a virtual display:
 # from the shipped 32-bit build under 32-bit Wine where the kernel runs 32-bit
@@ -9,12 +10,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-for preset in native native-sanitize linux-i686 win32 win64; do
+for preset in native native-sanitize fuzz linux-i686 win32 win64; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
 done
+bash scripts/tidy.sh
 
 ctest --preset native
+ctest --preset fuzz
 ctest --preset native-sanitize
 ctest --preset linux-i686
 

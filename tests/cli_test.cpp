@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <array>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "cli/argument_text.h"
 #include "cli/cli.h"
 #include "search/result_line.h"
 #include "tests/pair_reference.h"
@@ -69,11 +75,11 @@ TEST(Cli, RejectsBadArgumentsWithAMessageNamingThem) {
   const CliRun letters = run({"abc", "20"});
   EXPECT_EQ(letters.status, 2);
   EXPECT_EQ(letters.out, "");
-  EXPECT_NE(letters.err.find("la borne inférieure illisible : « abc »"), std::string::npos);
+  EXPECT_EQ(letters.err, "trivel-cli : la borne inférieure « abc » est illisible.\n");
 
-  const CliRun zero = run({"1", "0"});
+  const CliRun zero = run({"1", "0,4"});
   EXPECT_EQ(zero.status, 2);
-  EXPECT_NE(zero.err.find("la borne supérieure ne doit pas valoir 0"), std::string::npos);
+  EXPECT_EQ(zero.err, "trivel-cli : la borne supérieure « 0,4 » ne doit pas valoir 0.\n");
 
   EXPECT_EQ(run({"1", "2147483648"}).status, 2);
   EXPECT_EQ(run({"1"}).status, 2);
@@ -98,6 +104,104 @@ TEST(Cli, ReportsAFailedWriteAsAFailure) {
   const std::vector<std::string_view> args{"1", "20"};
   EXPECT_EQ(runCli(args, readOnly.get(), err.get(), ","), 1);
   EXPECT_NE(contents(err.get()).find("erreur d'écriture"), std::string::npos);
+}
+
+// What a bad argument must give: exit status 2, nothing on standard output and
+// exactly this sentence on standard error.
+void expectRefused(const CliRun& result, const std::string& sentence) {
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "trivel-cli : " + sentence + "\n");
+}
+
+TEST(CliArguments, RefusesThousandsSeparators) {
+  expectRefused(run({"1 000", "20"}), "la borne inférieure « 1 000 » est illisible.");
+  expectRefused(run({"1", "1.000"}, ","), "la borne supérieure « 1.000 » est illisible.");
+  expectRefused(run({"1", "1,000"}, "."), "la borne supérieure « 1,000 » est illisible.");
+  expectRefused(run({"1", "1\u202F000"}), "la borne supérieure « 1\u202F000 » est illisible.");
+  expectRefused(run({"1", "1\u00A0000"}), "la borne supérieure « 1\u00A0000 » est illisible.");
+  // Where the comma is the decimal separator, 1,000 is one and some thousandths.
+  EXPECT_EQ(run({"1,000", "5"}, ",").out, " 3  4  5\n");
+}
+
+TEST(CliArguments, NamesEmptyAndMissingArgumentsAndThoseLeftOver) {
+  expectRefused(run({"", "20"}), "la borne inférieure est vide.");
+  const CliRun bothBad = run({"", "   "});
+  EXPECT_EQ(bothBad.err,
+            "trivel-cli : la borne inférieure est vide.\n"
+            "trivel-cli : la borne supérieure «     » est illisible.\n");
+
+  const auto expectUsageAfter = [](const CliRun& result, const std::string& sentence) {
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err.rfind("trivel-cli : " + sentence + "\nusage : trivel-cli ", 0), 0U) << result.err;
+  };
+  expectUsageAfter(run({}), "il manque les deux bornes.");
+  expectUsageAfter(run({"7"}), "il manque la borne supérieure après « 7 ».");
+  expectUsageAfter(run({"1", "2", "3"}), "l'argument « 3 » est de trop.");
+  expectUsageAfter(run({"1", "2", "\x1b[2J", "4"}), "les 2 arguments à partir de « \\x1B[2J » sont de trop.");
+}
+
+TEST(CliArguments, EchoesArgumentsSoThatTheTerminalCannotBeFooled) {
+  // Bytes that are not UTF-8: a stray byte, a cut sequence, an overlong form, a surrogate.
+  EXPECT_EQ(shownArgument("12\xFF"), "12\\xFF");
+  EXPECT_EQ(shownArgument("\xC3"), "\\xC3");
+  EXPECT_EQ(shownArgument("\xC0\xAF"), "\\xC0\\xAF");
+  EXPECT_EQ(shownArgument("\xED\xA0\x80"), "\\xED\\xA0\\x80");
+  // Control characters, C1 controls and a right-to-left override.
+  EXPECT_EQ(shownArgument("1\n2\t\x7F"), "1\\x0A2\\x09\\x7F");
+  EXPECT_EQ(shownArgument("\u0085\u202E21"), "\\xC2\\x85\\xE2\\x80\\xAE21");
+  // Printable text stays as it is; a backslash is doubled so that escapes stay unambiguous.
+  EXPECT_EQ(shownArgument("-2,5 é ² 数"), "-2,5 é ² 数");
+  EXPECT_EQ(shownArgument("\\xFF"), "\\\\xFF");
+  // A long argument is cut short, never inside an escape.
+  const std::string fortyNines(kMaxShownLength, '9');
+  EXPECT_EQ(shownArgument(fortyNines), fortyNines);
+  EXPECT_EQ(shownArgument(fortyNines + "9"), fortyNines + "…");
+  EXPECT_EQ(shownArgument(std::string(kMaxShownLength - 2, '9') + "\xFF"),
+            std::string(kMaxShownLength - 2, '9') + "…");
+
+  expectRefused(run({"1", "2\xFF"}), "la borne supérieure « 2\\xFF » est illisible.");
+}
+
+// Runs the real trivel-cli in the C locale, with its output in files.
+CliRun runExecutable(std::vector<std::string> args) {
+  args.insert(args.begin(), TRIVEL_CLI);
+  std::string locale = "LC_ALL=C";
+  const File out(std::tmpfile());
+  const File err(std::tmpfile());
+  posix_spawn_file_actions_t actions{};
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fileno(out.get()), STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, fileno(err.get()), STDERR_FILENO);
+  std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  std::array<char*, 2> env{locale.data(), nullptr};
+  pid_t child = 0;
+  const int spawned = posix_spawn(&child, TRIVEL_CLI, &actions, nullptr, argv.data(), env.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return {-1, "", std::strerror(spawned)};
+  int status = 0;
+  waitpid(child, &status, 0);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contents(out.get()), contents(err.get())};
+}
+
+TEST(CliArguments, TheProgramTakesTheLongestArgumentLinuxAllows) {
+  // One argument holds at most 128 KiB, its terminating zero included.
+  constexpr std::size_t kLongest = 128 * 1024 - 1;
+  const std::string zeros(kLongest - 2, '0');
+  const CliRun padded = runExecutable({"1", zeros + "20"});
+  EXPECT_EQ(padded.status, 0) << padded.err;
+  EXPECT_EQ(padded.out, referenceLines(1, 20));
+
+  const CliRun nines = runExecutable({std::string(kLongest, '9'), "20"});
+  expectRefused(nines, "la borne inférieure « " + std::string(kMaxShownLength, '9') + "… » est illisible.");
+
+  const CliRun junk = runExecutable({"1", std::string(kLongest, '\xFF')});
+  expectRefused(junk,
+                "la borne supérieure « \\xFF\\xFF\\xFF\\xFF\\xFF\\xFF\\xFF\\xFF\\xFF\\xFF… » est illisible.");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@ std::string RecordingForm::text(runtime::ControlId textBox) const {
 void RecordingForm::setVisible(runtime::ControlId control, bool isVisible) { visible[control] = isVisible; }
 
 void RecordingForm::clear(runtime::ControlId list) {
+  ++clearCalls;
   lists[list].clear();
   itemCounts[list] = 0;
   lastLines[list].clear();

@@ -38,12 +38,15 @@ class RecordingForm final : public runtime::Form {
   std::vector<std::string> captions;  // every caption set, in order
   std::string separator = ",";
   int doEventsCalls = 0;
+  int clearCalls = 0;
   // Runs inside every DoEvents, with the number of that call (1 for the first).
   std::function<void(int call)> onDoEvents;
   // Makes the next AddItem fail as a control operation would.
   bool failNextAddItem = false;
   // The fake clock moves on by this much every time it is read.
   std::chrono::milliseconds tick{0};
+  // Moves the fake clock on once, as when the machine wakes from sleep.
+  void jump(std::chrono::milliseconds by) { clock_ += by; }
 
  private:
   mutable std::chrono::steady_clock::time_point clock_{};
