@@ -91,7 +91,8 @@ TEST(Soak, AHundredSearchesLeaveNothingBehind) {
   for (int search = 0; search < kRounds * kSearchesPerRound; ++search) {
     ASSERT_NO_FATAL_FAILURE(runSearch(window, search % kSearchesPerRound, largeCount));
     usage.push_back(gui::usageOf(trivel.process(), trivel.threadId()));
-    if (search >= kSearchesPerRound) expectAtLevel(usage.back(), usage[search % kSearchesPerRound], search);
+    if (search >= kSearchesPerRound)
+      expectAtLevel(usage.back(), usage[static_cast<std::size_t>(search % kSearchesPerRound)], search);
   }
   std::printf("after the first round: %s\nafter the last round:  %s\n",
               describe(usage[kSearchesPerRound - 1]).c_str(), describe(usage.back()).c_str());
