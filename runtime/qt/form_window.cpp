@@ -233,7 +233,7 @@ void FormWindow::setCaption(std::string_view caption) { setWindowTitle(toQString
 std::chrono::steady_clock::time_point FormWindow::now() const { return std::chrono::steady_clock::now(); }
 
 void FormWindow::doEvents() {
-  syncLists();
+  for (auto& [id, list] : lists_) list->syncCountWhileBusy();
   QCoreApplication::processEvents();
 }
 

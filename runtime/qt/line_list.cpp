@@ -32,10 +32,27 @@ void LineListModel::clear() {
 }
 
 void LineListModel::syncCount() {
+  lastSync_ = std::chrono::steady_clock::now();
   if (shownCount_ == lines_.size()) return;
   beginInsertRows(QModelIndex(), static_cast<int>(shownCount_), static_cast<int>(lines_.size() - 1));
   shownCount_ = lines_.size();
   endInsertRows();
+}
+
+void LineListModel::syncCountWhileBusy() {
+  constexpr std::chrono::seconds kLongestWait{1};
+  if (lines_.size() - shownCount_ >= shownCount_ / 2 ||
+      std::chrono::steady_clock::now() - lastSync_ >= kLongestWait) {
+    syncCount();
+  }
+}
+
+// The view asks for the index of every row each time it lays the rows out:
+// this answers without the base class's checks through virtual calls.
+QModelIndex LineListModel::index(int row, int column, const QModelIndex& parent) const {
+  const bool valid =
+      !parent.isValid() && column == 0 && row >= 0 && static_cast<std::size_t>(row) < shownCount_;
+  return valid ? createIndex(row, 0) : QModelIndex();
 }
 
 int LineListModel::rowCount(const QModelIndex& parent) const {
@@ -72,6 +89,7 @@ void showLines(QListView& view, std::unique_ptr<LineListModel> model) {
   view.setEditTriggers(QAbstractItemView::NoEditTriggers);
   view.setSelectionMode(QAbstractItemView::SingleSelection);
   view.setTextElideMode(Qt::ElideNone);
+  view.setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
   view.setModel(model.release());
 }
 
