@@ -7,7 +7,8 @@ set -euo pipefail
 
 packages=(cmake g++ g++-multilib ninja-build googletest qemu-user-static
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-          wine wine64 xvfb xauth x11-utils imagemagick)
+          wine wine64 xvfb xauth x11-utils imagemagick
+          qt6-base-dev fonts-liberation2 xdotool librsvg2-bin)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -28,7 +28,7 @@ class FailingForm final : public runtime::FormEvents {
   void unload() override {}
 };
 
-TEST(RuntimeError, IsShownInFrenchAndTheWindowGoesOn) {
+TEST(QtRuntimeError, IsShownInFrenchAndTheWindowGoesOn) {
   runtime::qt::FormWindow form(feuille1::layout());
   form.start([](runtime::Form& /*window*/) { return std::make_unique<FailingForm>(); });
   auto& upper = static_cast<QLineEdit&>(form.widget(feuille1::Texte1_1));

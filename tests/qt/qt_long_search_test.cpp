@@ -13,11 +13,11 @@
 
 namespace {
 
-using LongSearch = QtWindowTest;
+using QtWindowLongSearch = QtWindowTest;
 
 const QString kCaption = QString::fromUtf8("nombres  trivelliens : a² + b² = c²");
 
-TEST_F(LongSearch, ShowsItIsBusyAndStopsOnEscapeWhereverTheFocusIs) {
+TEST_F(QtWindowLongSearch, ShowsItIsBusyAndStopsOnEscapeWhereverTheFocusIs) {
   bool sawBusy = false;
   duringSearch([&] {
     if (!showsProgress()) return false;
@@ -39,7 +39,7 @@ TEST_F(LongSearch, ShowsItIsBusyAndStopsOnEscapeWhereverTheFocusIs) {
 
 // Closing during a search ends the event loop, and so the program, once the
 // search has stopped.
-TEST_F(LongSearch, EndsTheProgramWhenClosedDuringASearch) {
+TEST_F(QtWindowLongSearch, EndsTheProgramWhenClosedDuringASearch) {
   bool closedTooEarly = false;
   duringSearch([&] {
     if (!showsProgress()) return false;
@@ -64,7 +64,7 @@ TEST_F(LongSearch, EndsTheProgramWhenClosedDuringASearch) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(LongSearch, StopsFillingTheListAtTenMillionLines) {
+TEST_F(QtWindowLongSearch, StopsFillingTheListAtTenMillionLines) {
   search("1", "2147483647");
   const QAbstractItemModel& model = *list().model();
   ASSERT_EQ(model.rowCount(), Feuille1::kMaxResultLines + 1);
@@ -75,7 +75,7 @@ TEST_F(LongSearch, StopsFillingTheListAtTenMillionLines) {
 }
 
 // The view hears of new rows when the window handles its events, not per line.
-TEST_F(LongSearch, TellsTheViewOfNewRowsInBatches) {
+TEST_F(QtWindowLongSearch, TellsTheViewOfNewRowsInBatches) {
   QSignalSpy inserted(list().model(), &QAbstractItemModel::rowsInserted);
   search("1", "1000000");
   EXPECT_EQ(list().model()->rowCount(), 2'269'788);

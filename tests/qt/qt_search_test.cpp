@@ -8,12 +8,12 @@
 
 namespace {
 
-using Search = QtWindowTest;
+using QtWindowSearch = QtWindowTest;
 
 const Lines kOneToTwenty{" 3  4  5",   " 5  12  13",  " 6  8  10",  " 8  15  17",
                          " 9  12  15", " 12  16  20", " 15  20  25"};
 
-TEST_F(Search, ListsTheTriplesTypedWithReturnInTheUpperField) {
+TEST_F(QtWindowSearch, ListsTheTriplesTypedWithReturnInTheUpperField) {
   search("1", "20");
   EXPECT_EQ(lines(), kOneToTwenty);
   EXPECT_FALSE(form.widget(Label1).isVisible());
@@ -21,7 +21,7 @@ TEST_F(Search, ListsTheTriplesTypedWithReturnInTheUpperField) {
 }
 
 // Return, keypad Enter and Ctrl+M all type the code 13, in either field.
-TEST_F(Search, StartsOnEveryKeyThatTypesEnterInEitherField) {
+TEST_F(QtWindowSearch, StartsOnEveryKeyThatTypesEnterInEitherField) {
   type(Texte1_1, "20");
   const std::pair<Qt::Key, Qt::KeyboardModifiers> enters[] = {{Qt::Key_Return, Qt::NoModifier},
                                                               {Qt::Key_Enter, Qt::KeypadModifier},
@@ -37,7 +37,7 @@ TEST_F(Search, StartsOnEveryKeyThatTypesEnterInEitherField) {
   EXPECT_EQ(field(Texte1_1).text(), "5") << "Ctrl+M must not type a letter";
 }
 
-TEST_F(Search, FollowsTheTextAsItIsTypedDeletedOrSet) {
+TEST_F(QtWindowSearch, FollowsTheTextAsItIsTypedDeletedOrSet) {
   type(Texte1_1, "200");
   QTest::keyClick(&field(Texte1_1), Qt::Key_Backspace);
   EXPECT_EQ(field(Texte1_1).text(), "20");
@@ -53,19 +53,19 @@ TEST_F(Search, FollowsTheTextAsItIsTypedDeletedOrSet) {
   EXPECT_EQ(lines(), Lines{" 3  4  5"});
 }
 
-TEST_F(Search, SaysSoWhenThereIsNothingToList) {
+TEST_F(QtWindowSearch, SaysSoWhenThereIsNothingToList) {
   search("3", "10");
   EXPECT_EQ(lines(), (Lines{"pas de nombres", "entre  3 et 10"}));
 }
 
-TEST_F(Search, GivesNegativeNumbersTheirSign) {
+TEST_F(QtWindowSearch, GivesNegativeNumbersTheirSign) {
   search("-3", "4");
   ASSERT_EQ(lines().size(), 18U);
   EXPECT_EQ(lines().front(), "-3 -4  5");
   EXPECT_EQ(lines().back(), " 4  3  5");
 }
 
-TEST_F(Search, IgnoresEnterWhileABoundIsZero) {
+TEST_F(QtWindowSearch, IgnoresEnterWhileABoundIsZero) {
   search("1", "20");
   type(Texte1_0, "0");
   QTest::keyClick(&field(Texte1_1), Qt::Key_Return);
@@ -76,13 +76,13 @@ TEST_F(Search, IgnoresEnterWhileABoundIsZero) {
   EXPECT_EQ(lines(), kOneToTwenty);
 }
 
-TEST_F(Search, ReplacesTheListOfThePreviousSearch) {
+TEST_F(QtWindowSearch, ReplacesTheListOfThePreviousSearch) {
   search("1", "20");
   search("3", "10");
   EXPECT_EQ(lines(), (Lines{"pas de nombres", "entre  3 et 10"}));
 }
 
-TEST_F(Search, CopiesEveryLineWithCtrlCInTheList) {
+TEST_F(QtWindowSearch, CopiesEveryLineWithCtrlCInTheList) {
   search("1", "20");
   list().setFocus();
   list().setCurrentIndex(list().model()->index(2, 0));

@@ -11,13 +11,13 @@
 
 namespace {
 
-using AtStart = QtWindowTest;
+using QtWindowAtStart = QtWindowTest;
 
 QLabel& label(const runtime::qt::FormWindow& form, runtime::ControlId id) {
   return static_cast<QLabel&>(form.widget(id));
 }
 
-TEST_F(AtStart, AsksForTheUpperBoundWithNothingListed) {
+TEST_F(QtWindowAtStart, AsksForTheUpperBoundWithNothingListed) {
   EXPECT_EQ(form.windowTitle(), QString::fromUtf8("nombres  trivelliens : a² + b² = c²"));
   EXPECT_EQ(field(Texte1_0).text(), "1");
   EXPECT_EQ(field(Texte1_1).text(), "");
@@ -31,7 +31,7 @@ TEST_F(AtStart, AsksForTheUpperBoundWithNothingListed) {
   EXPECT_EQ(label(form, Dessin1).pixmap().size(), QSize(120, 166));
 }
 
-TEST_F(AtStart, PlacesEveryControlWhereTheLayoutSaysAt96Dpi) {
+TEST_F(QtWindowAtStart, PlacesEveryControlWhereTheLayoutSaysAt96Dpi) {
   EXPECT_EQ(form.size(), QSize(466, 220));
   EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "the window must not be resizable";
   const std::pair<runtime::ControlId, QRect> expected[] = {
@@ -44,7 +44,7 @@ TEST_F(AtStart, PlacesEveryControlWhereTheLayoutSaysAt96Dpi) {
 }
 
 // Each text fits its label in one line, in bold at 8.25 point.
-TEST_F(AtStart, FitsEveryTextInItsLabel) {
+TEST_F(QtWindowAtStart, FitsEveryTextInItsLabel) {
   for (const runtime::ControlId id : {Etiquette1_0, Etiquette1_1, Label1}) {
     const QLabel& prompt = label(form, id);
     EXPECT_FALSE(prompt.wordWrap());
@@ -57,7 +57,7 @@ TEST_F(AtStart, FitsEveryTextInItsLabel) {
   }
 }
 
-TEST_F(AtStart, ColoursThePromptsAndTheBusyLabel) {
+TEST_F(QtWindowAtStart, ColoursThePromptsAndTheBusyLabel) {
   const QPalette standard = QApplication::palette();
   for (const runtime::ControlId id : {Etiquette1_0, Etiquette1_1}) {
     const QWidget& prompt = form.widget(id);
@@ -71,7 +71,7 @@ TEST_F(AtStart, ColoursThePromptsAndTheBusyLabel) {
   EXPECT_TRUE(busy.autoFillBackground());
 }
 
-TEST_F(AtStart, MovesTheFocusInTabOrder) {
+TEST_F(QtWindowAtStart, MovesTheFocusInTabOrder) {
   ASSERT_EQ(form.focusWidget(), &field(Texte1_1));
   QTest::keyClick(&field(Texte1_1), Qt::Key_Tab);
   EXPECT_EQ(form.focusWidget(), &field(Texte1_0));
@@ -82,7 +82,7 @@ TEST_F(AtStart, MovesTheFocusInTabOrder) {
   EXPECT_EQ(form.widget(Label1).focusPolicy(), Qt::NoFocus);
 }
 
-TEST_F(AtStart, NamesTheControlsForAssistiveTechnologies) {
+TEST_F(QtWindowAtStart, NamesTheControlsForAssistiveTechnologies) {
   const auto name = [](QObject& object) {
     return QAccessible::queryAccessibleInterface(&object)->text(QAccessible::Name);
   };
