@@ -26,9 +26,9 @@ double heapBytes() {
 }
 
 void measure(runtime::qt::FormWindow& form, const char* lower, const char* upper) {
-  auto& upperField = static_cast<QLineEdit&>(form.widget(feuille1::Texte1_1));
-  auto& list = static_cast<QListView&>(form.widget(feuille1::Liste1));
-  static_cast<QLineEdit&>(form.widget(feuille1::Texte1_0)).setText(lower);
+  auto& upperField = dynamic_cast<QLineEdit&>(form.widget(feuille1::Texte1_1));
+  auto& list = dynamic_cast<QListView&>(form.widget(feuille1::Liste1));
+  dynamic_cast<QLineEdit&>(form.widget(feuille1::Texte1_0)).setText(lower);
   upperField.setText(upper);
   for (int run = 1; run <= 3; ++run) {
     QCoreApplication::processEvents();

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "runtime/qt/line_list.h"
 #include "runtime/qt/resources.h"
@@ -25,47 +26,54 @@ Widget& createChild(QWidget& parent) {
   return *child.release();
 }
 
-QWidget& createImage(QWidget& form, const ControlLayout& layout) {
+void createImage(QWidget& form, const ControlLayout& layout, Control& control) {
   auto& image = createChild<QLabel>(form);
+  control.widget = &image;
   // The picture at its own size inside a one-pixel frame.
   image.setFrameStyle(QFrame::Box | QFrame::Plain);
   image.setLineWidth(1);
   image.setAlignment(Qt::AlignCenter);
   if (layout.pictureId != 0) image.setPixmap(loadPicture(layout.pictureId));
-  return image;
 }
 
-QWidget& createLabel(QWidget& form, const ControlLayout& layout) {
+void createLabel(QWidget& form, const ControlLayout& layout, Control& control) {
   auto& label = createChild<QLabel>(form);
+  control.widget = &label;
   label.setTextFormat(Qt::PlainText);
   label.setWordWrap(false);  // a text too long is cut at the right, never wrapped
   label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label.setText(toQString(layout.text));
-  return label;
 }
 
-QWidget& createTextBox(QWidget& form, const ControlLayout& layout) {
+void createTextBox(QWidget& form, const ControlLayout& layout, Control& control) {
   auto& textBox = createChild<QLineEdit>(form);
+  control.widget = control.textBox = &textBox;
   textBox.setText(toQString(layout.text));
-  return textBox;
 }
 
-QWidget& createListBox(QWidget& form) {
+void createListBox(QWidget& form, Control& control) {
   auto& list = createChild<QListView>(form);
-  showLines(list, std::make_unique<LineListModel>());
-  return list;
+  control.widget = &list;
+  auto lines = std::make_unique<LineListModel>();
+  control.lines = lines.get();
+  showLines(list, std::move(lines));
 }
 
-QWidget& createWidget(QWidget& form, const ControlLayout& layout) {
+Control createWidget(QWidget& form, const ControlLayout& layout) {
+  Control control{.layout = &layout};
   switch (layout.kind) {
     case ControlKind::Image:
-      return createImage(form, layout);
+      createImage(form, layout, control);
+      return control;
     case ControlKind::Label:
-      return createLabel(form, layout);
+      createLabel(form, layout, control);
+      return control;
     case ControlKind::TextBox:
-      return createTextBox(form, layout);
+      createTextBox(form, layout, control);
+      return control;
     case ControlKind::ListBox:
-      return createListBox(form);
+      createListBox(form, control);
+      return control;
   }
   throw RuntimeError("Type de contrôle inconnu : " + std::string(layout.name));
 }
@@ -102,7 +110,8 @@ bool takesFocus(const ControlLayout& layout) {
 int toPixels(Twips twips) { return (twips * 96 + kTwipsPerInch / 2) / kTwipsPerInch; }
 
 Control createControl(QWidget& form, const ControlLayout& layout) {
-  QWidget& widget = createWidget(form, layout);
+  const Control control = createWidget(form, layout);
+  QWidget& widget = *control.widget;
   const QString name = toQString(layout.name);
   widget.setObjectName(layout.index >= 0 ? name + QString::number(layout.index) : name);
   widget.setGeometry(toPixels(layout.left), toPixels(layout.top), toPixels(layout.width),
@@ -111,7 +120,7 @@ Control createControl(QWidget& form, const ControlLayout& layout) {
   applyColours(widget, layout);
   widget.setFocusPolicy(takesFocus(layout) ? Qt::StrongFocus : Qt::NoFocus);
   widget.setHidden(!layout.visible);
-  return {&layout, &widget};
+  return control;
 }
 
 void nameControls(std::span<const ControlLayout> rows, const std::vector<Control>& controls) {
@@ -126,7 +135,7 @@ void nameControls(std::span<const ControlLayout> rows, const std::vector<Control
       case ControlKind::Label:
         widgetOf(row)->setAccessibleName(toQString(row.text));
         if (i + 1 < rows.size() && rows[i + 1].kind == ControlKind::TextBox) {
-          auto* prompt = static_cast<QLabel*>(widgetOf(row));
+          auto* prompt = qobject_cast<QLabel*>(widgetOf(row));
           prompt->setBuddy(widgetOf(rows[i + 1]));
           widgetOf(rows[i + 1])->setAccessibleName(prompt->text());
         }

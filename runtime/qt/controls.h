@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLineEdit>
 #include <QWidget>
 
 #include <span>
@@ -9,11 +10,16 @@
 
 namespace runtime::qt {
 
+class LineListModel;
+
 // A control of a form: its layout row and the widget made from it, which
-// belongs to the form's window.
+// belongs to the form's window; for a text box the widget as one, for a list
+// box its lines.
 struct Control {
-  const ControlLayout* layout;
-  QWidget* widget;
+  const ControlLayout* layout = nullptr;
+  QWidget* widget = nullptr;
+  QLineEdit* textBox = nullptr;
+  LineListModel* lines = nullptr;
 };
 
 // Device-independent pixels: 15 twips to a pixel, as at 96 DPI. Qt scales

@@ -5,7 +5,6 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListView>
 #include <QLocale>
 
 #include <algorithm>
@@ -56,14 +55,12 @@ void FormWindow::createControls() {
     controls_.push_back(created);
     QWidget& widget = *created.widget;
     widget.installEventFilter(this);
-    if (layout->kind == ControlKind::TextBox) {
+    if (created.textBox != nullptr) {
       const ControlId id = layout->id;
-      connect(static_cast<QLineEdit*>(&widget), &QLineEdit::textChanged, this,
+      connect(created.textBox, &QLineEdit::textChanged, this,
               [this, id] { raiseEvent([id](FormEvents& events) { events.change(id); }); });
     }
-    if (layout->kind == ControlKind::ListBox) {
-      lists_.emplace(layout->id, static_cast<LineListModel*>(static_cast<QListView&>(widget).model()));
-    }
+    if (created.lines != nullptr) lists_.emplace(layout->id, created.lines);
     if (widget.focusPolicy() == Qt::NoFocus) continue;
     if (previous == nullptr) {
       widget.setFocus();  // the first in tab order has the focus when the window opens
@@ -86,11 +83,11 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
   if (control == nullptr) return false;
   switch (event->type()) {
     case QEvent::KeyPress:
-      return controlKeyPressed(*control, static_cast<const QKeyEvent&>(*event));
+      return controlKeyPressed(*control, dynamic_cast<const QKeyEvent&>(*event));
     case QEvent::InputMethod: {
       // Text composed by an input method is typed as well, a character at a time.
       std::vector<std::int16_t> codes;
-      for (const QChar unit : static_cast<const QInputMethodEvent&>(*event).commitString()) {
+      for (const QChar unit : dynamic_cast<const QInputMethodEvent&>(*event).commitString()) {
         codes.push_back(static_cast<std::int16_t>(unit.unicode()));
       }
       typedIntoTextBox(*control, codes);
@@ -108,9 +105,9 @@ bool FormWindow::controlKeyPressed(const Control& control, const QKeyEvent& key)
     raiseEvent([code = *keyCode](FormEvents& events) { events.keyDown(code); });
   }
   typedIntoTextBox(control, typedCharacters(key));
-  if (control.layout->kind == ControlKind::ListBox && key.matches(QKeySequence::Copy)) {
+  if (control.lines != nullptr && key.matches(QKeySequence::Copy)) {
     try {
-      lists_.at(control.layout->id)->copyAllToClipboard();
+      control.lines->copyAllToClipboard();
     } catch (const std::exception& error) {
       reportError(error);
     }
@@ -120,7 +117,7 @@ bool FormWindow::controlKeyPressed(const Control& control, const QKeyEvent& key)
 }
 
 void FormWindow::typedIntoTextBox(const Control& control, const std::vector<std::int16_t>& codes) {
-  if (control.layout->kind != ControlKind::TextBox) return;
+  if (control.textBox == nullptr) return;
   const ControlId id = control.layout->id;
   for (const std::int16_t code : codes) {
     raiseEvent([id, code](FormEvents& events) { events.keyPress(id, code); });
@@ -166,7 +163,7 @@ void FormWindow::raiseEvent(const std::function<void(FormEvents&)>& event) {
   --eventDepth_;
   if (eventDepth_ == 0 && closeRequested_) {
     closeRequested_ = false;
-    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection);
   }
 }
 
@@ -201,10 +198,10 @@ QWidget& FormWindow::widget(ControlId id) const { return *control(id).widget; }
 
 std::string FormWindow::text(ControlId textBox) const {
   const Control& box = control(textBox);
-  if (box.layout->kind != ControlKind::TextBox) {
+  if (box.textBox == nullptr) {
     throw RuntimeError("Le contrôle " + std::string(box.layout->name) + " n'a pas de texte à lire.");
   }
-  return toUtf8(static_cast<const QLineEdit*>(box.widget)->text());
+  return toUtf8(box.textBox->text());
 }
 
 void FormWindow::setVisible(ControlId id, bool visible) {

@@ -31,16 +31,19 @@ class FailingForm final : public runtime::FormEvents {
 TEST(QtRuntimeError, IsShownInFrenchAndTheWindowGoesOn) {
   runtime::qt::FormWindow form(feuille1::layout());
   form.start([](runtime::Form& /*window*/) { return std::make_unique<FailingForm>(); });
-  auto& upper = static_cast<QLineEdit&>(form.widget(feuille1::Texte1_1));
+  auto& upper = dynamic_cast<QLineEdit&>(form.widget(feuille1::Texte1_1));
 
   for (int attempt = 1; attempt <= 2; ++attempt) {
     QString shown;
-    QTimer::singleShot(0, [&shown] {
+    QTimer answer;  // answers the message box once it shows
+    answer.setSingleShot(true);
+    QObject::connect(&answer, &QTimer::timeout, [&shown] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         shown = box->text();
         box->accept();
       }
     });
+    answer.start(0);
     QTest::keyClick(&upper, Qt::Key_A);
     EXPECT_EQ(shown, QString::fromUtf8("Erreur d'exécution : Dépassement de capacité."))
         << "attempt " << attempt;

@@ -47,7 +47,10 @@ TEST_F(QtWindowLongSearch, EndsTheProgramWhenClosedDuringASearch) {
     closedTooEarly = !form.isVisible();
     return true;
   });
-  QTimer::singleShot(0, &form, [this] { search("1000000000", "2147483647"); });
+  QTimer start;  // starts the search from within the event loop
+  start.setSingleShot(true);
+  QObject::connect(&start, &QTimer::timeout, [this] { search("1000000000", "2147483647"); });
+  start.start(0);
   bool timedOut = false;
   QTimer watchdog;
   watchdog.setSingleShot(true);

@@ -12,10 +12,10 @@ QtWindowTest::QtWindowTest() {
 }
 
 QLineEdit& QtWindowTest::field(runtime::ControlId id) const {
-  return static_cast<QLineEdit&>(form.widget(id));
+  return dynamic_cast<QLineEdit&>(form.widget(id));
 }
 
-QListView& QtWindowTest::list() const { return static_cast<QListView&>(form.widget(Liste1)); }
+QListView& QtWindowTest::list() const { return dynamic_cast<QListView&>(form.widget(Liste1)); }
 
 Lines QtWindowTest::lines() const {
   const QAbstractItemModel& model = *list().model();

@@ -14,7 +14,7 @@ namespace {
 using QtWindowAtStart = QtWindowTest;
 
 QLabel& label(const runtime::qt::FormWindow& form, runtime::ControlId id) {
-  return static_cast<QLabel&>(form.widget(id));
+  return dynamic_cast<QLabel&>(form.widget(id));
 }
 
 TEST_F(QtWindowAtStart, AsksForTheUpperBoundWithNothingListed) {
