@@ -51,6 +51,13 @@ TEST_F(QtWindowSearch, FollowsTheTextAsItIsTypedDeletedOrSet) {
   QTest::keyClicks(&field(Texte1_1), "a");  // "5a" is no number: the bound stays 5
   QTest::keyClick(&field(Texte1_1), Qt::Key_Return);
   EXPECT_EQ(lines(), Lines{" 3  4  5"});
+
+  QGuiApplication::clipboard()->setText("20");
+  field(Texte1_1).clear();
+  QTest::keyClick(&field(Texte1_1), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(field(Texte1_1).text(), "20");
+  QTest::keyClick(&field(Texte1_1), Qt::Key_Return);
+  EXPECT_EQ(lines(), kOneToTwenty);
 }
 
 TEST_F(QtWindowSearch, SaysSoWhenThereIsNothingToList) {
