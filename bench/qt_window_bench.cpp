@@ -3,6 +3,7 @@
 // 1 and 2147483647, which stops at the list's ceiling of 10,000,000 lines.
 // Runs on Qt's offscreen platform unless another one is asked for.
 #include <malloc.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <memory>
 
 #include "runtime/qt/form_window.h"
@@ -19,10 +21,20 @@
 
 namespace {
 
-// The heap in use: the allocator's arenas and its memory-mapped blocks.
+// The heap in use: the allocator's arenas and its memory-mapped blocks, the
+// pages never touched included.
 double heapBytes() {
   const struct mallinfo2 info = mallinfo2();
   return static_cast<double>(info.uordblks + info.hblkhd);
+}
+
+// The memory the process has in RAM.
+double residentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  double pages = 0;
+  double resident = 0;
+  statm >> pages >> resident;
+  return resident * static_cast<double>(sysconf(_SC_PAGESIZE));
 }
 
 void measure(runtime::qt::FormWindow& form, const char* lower, const char* upper) {
@@ -32,15 +44,17 @@ void measure(runtime::qt::FormWindow& form, const char* lower, const char* upper
   upperField.setText(upper);
   for (int run = 1; run <= 3; ++run) {
     QCoreApplication::processEvents();
-    const double before = heapBytes();
+    const double heapBefore = heapBytes();
+    const double residentBefore = residentBytes();
     const auto start = std::chrono::steady_clock::now();
     QTest::keyClick(&upperField, Qt::Key_Return);
     QCoreApplication::processEvents();  // the view lays out and paints its last rows
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     const int lines = list.model()->rowCount();
-    std::printf("bounds %s and %s, run %d: %d lines in %.3f s, %.1f bytes a line%s\n", lower, upper, run,
-                lines, elapsed.count(), (heapBytes() - before) / lines,
-                run == 1 ? "" : " (replacing the previous list)");
+    std::printf(
+        "bounds %s and %s, run %d: %d lines in %.3f s; a line takes %.1f bytes of heap, %.1f in RAM%s\n",
+        lower, upper, run, lines, elapsed.count(), (heapBytes() - heapBefore) / lines,
+        (residentBytes() - residentBefore) / lines, run == 1 ? "" : " (replacing the previous list)");
   }
 }
 
