@@ -2,6 +2,7 @@
 // the list's lines and copying them.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QTest>
 
 #include "tests/qt/qt_window.h"
@@ -97,6 +98,13 @@ TEST_F(QtWindowSearch, CopiesEveryLineWithCtrlCInTheList) {
   std::string expected;
   for (const std::string& line : kOneToTwenty) expected += line + "\n";
   EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), expected);
+}
+
+// Run with a French locale by its own test entry.
+TEST_F(QtWindowSearch, ReadsBoundsWithTheDecimalSeparatorOfTheUsersLocale) {
+  if (QLocale::system().decimalPoint() != QStringLiteral(",")) GTEST_SKIP() << "not under a French locale";
+  search("1", "20,4");
+  EXPECT_EQ(lines(), kOneToTwenty);
 }
 
 }  // namespace
