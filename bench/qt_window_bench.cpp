@@ -1,0 +1,70 @@
+// Times the native Qt window from Enter to the last line in its list, with the
+// memory the list takes a line: the bounds 1 and 10^6 (2,269,788 lines), and
+// 1 and 2147483647, which stops at the list's ceiling of 10,000,000 lines.
+// Runs on Qt's offscreen platform unless another one is asked for.
+#include <malloc.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListView>
+#include <QTest>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+
+#include "runtime/qt/form_window.h"
+#include "window/feuille1.h"
+#include "window/feuille1_layout.h"
+
+namespace {
+
+// The heap in use: the allocator's arenas and its memory-mapped blocks, the
+// pages never touched included.
+double heapBytes() {
+  const struct mallinfo2 info = mallinfo2();
+  return static_cast<double>(info.uordblks + info.hblkhd);
+}
+
+// The memory the process has in RAM.
+double residentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  double pages = 0;
+  double resident = 0;
+  statm >> pages >> resident;
+  return resident * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
+void measure(runtime::qt::FormWindow& form, const char* lower, const char* upper) {
+  auto& upperField = dynamic_cast<QLineEdit&>(form.widget(feuille1::Texte1_1));
+  auto& list = dynamic_cast<QListView&>(form.widget(feuille1::Liste1));
+  dynamic_cast<QLineEdit&>(form.widget(feuille1::Texte1_0)).setText(lower);
+  upperField.setText(upper);
+  for (int run = 1; run <= 3; ++run) {
+    QCoreApplication::processEvents();
+    const double heapBefore = heapBytes();
+    const double residentBefore = residentBytes();
+    const auto start = std::chrono::steady_clock::now();
+    QTest::keyClick(&upperField, Qt::Key_Return);
+    QCoreApplication::processEvents();  // the view lays out and paints its last rows
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    const int lines = list.model()->rowCount();
+    std::printf(
+        "bounds %s and %s, run %d: %d lines in %.3f s; a line takes %.1f bytes of heap, %.1f in RAM%s\n",
+        lower, upper, run, lines, elapsed.count(), (heapBytes() - heapBefore) / lines,
+        (residentBytes() - residentBefore) / lines, run == 1 ? "" : " (replacing the previous list)");
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const QApplication application(argc, argv);
+  runtime::qt::FormWindow form(feuille1::layout());
+  form.start([](runtime::Form& window) { return std::make_unique<Feuille1>(window); });
+  measure(form, "1", "1000000");
+  measure(form, "1", "2147483647");
+}

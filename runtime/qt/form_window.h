@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QWidget>
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "runtime/form.h"
+#include "runtime/layout.h"
+#include "runtime/qt/controls.h"
+
+class QKeyEvent;
+
+namespace runtime::qt {
+
+class LineListModel;
+
+// The wait cursor over the program's windows for the lifetime of the object.
+class WaitCursor {
+ public:
+  WaitCursor();
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+  ~WaitCursor();
+};
+
+// A form's window, built from its layout: the top-level widget, its controls,
+// and the translation of Qt's events into the form's events.
+class FormWindow final : public QWidget, public Form {
+ public:
+  explicit FormWindow(const FormLayout& layout);
+  FormWindow(const FormWindow&) = delete;
+  FormWindow& operator=(const FormWindow&) = delete;
+  ~FormWindow() override;
+
+  // Creates the form's code, runs its Load event, then shows the window.
+  void start(const std::function<std::unique_ptr<FormEvents>(Form&)>& createEvents);
+  // The widget made from a control's layout row.
+  [[nodiscard]] QWidget& widget(ControlId id) const;
+
+  using QWidget::setVisible;
+  [[nodiscard]] std::string text(ControlId textBox) const override;
+  void setVisible(ControlId id, bool visible) override;
+  void clear(ControlId id) override;
+  void addItem(ControlId id, std::string_view line) override;
+  void setMousePointer(MousePointer pointer) override;
+  void setCaption(std::string_view caption) override;
+  void doEvents() override;
+  [[nodiscard]] std::string decimalSeparator() const override;
+  [[nodiscard]] std::chrono::steady_clock::time_point now() const override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void createControls();
+  bool controlKeyPressed(const Control& control, const QKeyEvent& key);
+  void typedIntoTextBox(const Control& control, const std::vector<std::int16_t>& codes);
+  void raiseEvent(const std::function<void(FormEvents&)>& event);
+  void reportError(const std::exception& error);
+  void syncLists();
+
+  [[nodiscard]] const Control& control(ControlId id) const;
+  [[nodiscard]] const Control* controlOf(const QObject* widget) const;
+  [[nodiscard]] LineListModel& list(ControlId id);
+
+  const FormLayout& layout_;
+  std::vector<Control> controls_;
+  std::map<ControlId, LineListModel*> lists_;  // each belongs to its list view
+  std::unique_ptr<FormEvents> events_;
+  std::optional<WaitCursor> waitCursor_;
+  int eventDepth_ = 0;
+  bool closeRequested_ = false;
+};
+
+}  // namespace runtime::qt

@@ -1,0 +1,47 @@
+#include "tests/qt/qt_window.h"
+
+#include <QTest>
+
+#include <memory>
+#include <utility>
+
+#include "window/feuille1.h"
+
+QtWindowTest::QtWindowTest() {
+  form.start([](runtime::Form& window) { return std::make_unique<Feuille1>(window); });
+}
+
+QLineEdit& QtWindowTest::field(runtime::ControlId id) const {
+  return dynamic_cast<QLineEdit&>(form.widget(id));
+}
+
+QListView& QtWindowTest::list() const { return dynamic_cast<QListView&>(form.widget(Liste1)); }
+
+Lines QtWindowTest::lines() const {
+  const QAbstractItemModel& model = *list().model();
+  Lines all;
+  for (int row = 0; row < model.rowCount(); ++row)
+    all.push_back(model.index(row, 0).data().toString().toStdString());
+  return all;
+}
+
+void QtWindowTest::type(runtime::ControlId id, const QString& text) {
+  field(id).clear();
+  QTest::keyClicks(&field(id), text);
+}
+
+void QtWindowTest::search(const QString& lower, const QString& upper) {
+  type(Texte1_0, lower);
+  type(Texte1_1, upper);
+  QTest::keyClick(&field(Texte1_1), Qt::Key_Return);
+}
+
+void QtWindowTest::duringSearch(std::function<bool()> check) {
+  probe_.disconnect();
+  QObject::connect(&probe_, &QTimer::timeout, &probe_, [this, check = std::move(check)] {
+    if (check()) probe_.stop();
+  });
+  probe_.start(10);
+}
+
+bool QtWindowTest::showsProgress() const { return form.windowTitle().contains(QLatin1Char('%')); }

@@ -1,0 +1,100 @@
+// The Qt window as it opens: its controls, their places, texts, colours and
+// font, the focus and the tab order, and what assistive technologies read.
+#include <QAccessible>
+#include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QTest>
+
+#include "tests/qt/qt_window.h"
+
+namespace {
+
+using QtWindowAtStart = QtWindowTest;
+
+QLabel& label(const runtime::qt::FormWindow& form, runtime::ControlId id) {
+  return dynamic_cast<QLabel&>(form.widget(id));
+}
+
+TEST_F(QtWindowAtStart, AsksForTheUpperBoundWithNothingListed) {
+  EXPECT_EQ(form.windowTitle(), QString::fromUtf8("nombres  trivelliens : a² + b² = c²"));
+  EXPECT_EQ(field(Texte1_0).text(), "1");
+  EXPECT_EQ(field(Texte1_1).text(), "");
+  EXPECT_EQ(form.focusWidget(), &field(Texte1_1));
+  EXPECT_EQ(field(Texte1_1).toolTip(), QString::fromUtf8("donnez la borne supérieure et validez"));
+  EXPECT_TRUE(field(Texte1_0).toolTip().isEmpty());
+  EXPECT_FALSE(form.widget(Label1).isVisible());
+  EXPECT_TRUE(list().isVisible());
+  EXPECT_EQ(list().model()->rowCount(), 0);
+  EXPECT_FALSE(form.windowIcon().isNull());
+  EXPECT_EQ(label(form, Dessin1).pixmap().size(), QSize(120, 166));
+}
+
+TEST_F(QtWindowAtStart, PlacesEveryControlWhereTheLayoutSaysAt96Dpi) {
+  EXPECT_EQ(form.size(), QSize(466, 220));
+  EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "the window must not be resizable";
+  const std::pair<runtime::ControlId, QRect> expected[] = {
+      {Dessin1, {8, 16, 122, 168}},        {Etiquette1_0, {136, 32, 109, 13}}, {Texte1_0, {144, 56, 97, 19}},
+      {Etiquette1_1, {136, 104, 115, 13}}, {Texte1_1, {144, 128, 97, 19}},     {Label1, {136, 160, 129, 25}},
+      {Liste1, {264, 16, 185, 173}},
+  };
+  for (const auto& [id, rect] : expected) EXPECT_EQ(form.widget(id).geometry(), rect) << "control " << id;
+  EXPECT_EQ(label(form, Dessin1).frameWidth(), 1);
+}
+
+// Each text fits its label in one line, in bold at 8.25 point.
+TEST_F(QtWindowAtStart, FitsEveryTextInItsLabel) {
+  for (const runtime::ControlId id : {Etiquette1_0, Etiquette1_1, Label1}) {
+    const QLabel& prompt = label(form, id);
+    EXPECT_FALSE(prompt.wordWrap());
+    EXPECT_TRUE(prompt.font().bold());
+    EXPECT_DOUBLE_EQ(prompt.font().pointSizeF(), 8.25);
+    const QFontMetrics metrics(prompt.font());
+    EXPECT_LE(metrics.horizontalAdvance(prompt.text()), prompt.contentsRect().width())
+        << prompt.text().toStdString() << " in " << QFontInfo(prompt.font()).family().toStdString();
+    EXPECT_LE(metrics.height(), prompt.contentsRect().height()) << prompt.text().toStdString();
+  }
+}
+
+TEST_F(QtWindowAtStart, ColoursThePromptsAndTheBusyLabel) {
+  const QPalette standard = QApplication::palette();
+  for (const runtime::ControlId id : {Etiquette1_0, Etiquette1_1}) {
+    const QWidget& prompt = form.widget(id);
+    EXPECT_EQ(prompt.palette().color(prompt.foregroundRole()), standard.color(QPalette::WindowText));
+    EXPECT_EQ(prompt.palette().color(prompt.backgroundRole()), standard.color(QPalette::Base));
+    EXPECT_TRUE(prompt.autoFillBackground());
+  }
+  const QWidget& busy = form.widget(Label1);
+  EXPECT_EQ(busy.palette().color(busy.foregroundRole()), QColor(255, 0, 0));
+  EXPECT_EQ(busy.palette().color(busy.backgroundRole()), QColor(255, 255, 192));
+  EXPECT_TRUE(busy.autoFillBackground());
+}
+
+TEST_F(QtWindowAtStart, MovesTheFocusInTabOrder) {
+  ASSERT_EQ(form.focusWidget(), &field(Texte1_1));
+  QTest::keyClick(&field(Texte1_1), Qt::Key_Tab);
+  EXPECT_EQ(form.focusWidget(), &field(Texte1_0));
+  QTest::keyClick(&field(Texte1_0), Qt::Key_Tab);
+  EXPECT_EQ(form.focusWidget(), &list());
+  QTest::keyClick(&list(), Qt::Key_Tab);
+  EXPECT_EQ(form.focusWidget(), &field(Texte1_1));
+  EXPECT_EQ(form.widget(Label1).focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(QtWindowAtStart, NamesTheControlsForAssistiveTechnologies) {
+  const auto name = [](QObject& object) {
+    return QAccessible::queryAccessibleInterface(&object)->text(QAccessible::Name);
+  };
+  EXPECT_EQ(name(form.widget(Etiquette1_0)), QString::fromUtf8("borne inférieure : a"));
+  EXPECT_EQ(name(field(Texte1_0)), QString::fromUtf8("borne inférieure : a"));
+  EXPECT_EQ(name(field(Texte1_1)), QString::fromUtf8("borne supérieure : b"));
+  EXPECT_FALSE(name(list()).isEmpty());
+
+  search("1", "5");
+  QAccessibleInterface* lines = QAccessible::queryAccessibleInterface(&list());
+  ASSERT_GE(lines->childCount(), 1);
+  EXPECT_EQ(lines->child(0)->text(QAccessible::Name), " 3  4  5");
+}
+
+}  // namespace
