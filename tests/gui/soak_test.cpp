@@ -74,8 +74,12 @@ void runSearch(const gui::RemoteControls& window, int which, int largeCount) {
   }
 }
 
+// The search stopped with Escape lists as many lines as it found by then,
+// which varies from run to run: after it, only the counts of objects compare.
 void expectAtLevel(const gui::ProcessUsage& usage, const gui::ProcessUsage& level, int search) {
-  EXPECT_LE(usage.privateBytes, level.privateBytes + kMemorySlack) << "search " << search;
+  if (search % kSearchesPerRound != 1) {
+    EXPECT_LE(usage.privateBytes, level.privateBytes + kMemorySlack) << "search " << search;
+  }
   EXPECT_LE(usage.handles, level.handles) << "search " << search;
   EXPECT_EQ(usage.windows, level.windows) << "search " << search;
   EXPECT_LE(usage.gdiObjects, level.gdiObjects) << "search " << search;
@@ -96,8 +100,10 @@ TEST(Soak, AHundredSearchesLeaveNothingBehind) {
   }
   std::printf("after the first round: %s\nafter the last round:  %s\n",
               describe(usage[kSearchesPerRound - 1]).c_str(), describe(usage.back()).c_str());
-  // Whatever the slack allows once must not keep growing.
-  EXPECT_LE(usage.back().privateBytes, usage[usage.size() / 2].privateBytes + kMemorySlack / 4);
+  // Whatever the slack allows once must not keep growing: the last round ends
+  // where the middle one did.
+  const std::size_t middleRoundEnd = (kRounds / 2 + 1) * kSearchesPerRound - 1;
+  EXPECT_LE(usage.back().privateBytes, usage[middleRoundEnd].privateBytes + kMemorySlack / 4);
 }
 
 }  // namespace
