@@ -1,5 +1,7 @@
 #pragma once
 
+#include <exception>
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -11,5 +13,14 @@ class RuntimeError : public std::runtime_error {
  public:
   explicit RuntimeError(const std::string& message) : std::runtime_error(message) {}
 };
+
+// What the user is told, in French, of an error that left an event procedure:
+// the runtime's own message, or what kind of failure it was.
+inline std::string runtimeErrorMessage(const std::exception& error) {
+  std::string message = "Erreur d'exécution : ";
+  if (dynamic_cast<const RuntimeError*>(&error) != nullptr) return message + error.what();
+  if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) return message + "mémoire insuffisante.";
+  return message + "erreur interne (" + error.what() + ").";
+}
 
 }  // namespace runtime
