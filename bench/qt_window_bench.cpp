@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QListView>
 #include <QTest>
 
 #include <chrono>
@@ -16,6 +15,7 @@
 #include <memory>
 
 #include "runtime/qt/form_window.h"
+#include "runtime/qt/line_list.h"
 #include "window/feuille1.h"
 #include "window/feuille1_layout.h"
 
@@ -39,7 +39,7 @@ double residentBytes() {
 
 void measure(runtime::qt::FormWindow& form, const char* lower, const char* upper) {
   auto& upperField = dynamic_cast<QLineEdit&>(form.widget(feuille1::Texte1_1));
-  auto& list = dynamic_cast<QListView&>(form.widget(feuille1::Liste1));
+  auto& list = dynamic_cast<runtime::qt::LineList&>(form.widget(feuille1::Liste1));
   dynamic_cast<QLineEdit&>(form.widget(feuille1::Texte1_0)).setText(lower);
   upperField.setText(upper);
   for (int run = 1; run <= 3; ++run) {
@@ -48,9 +48,9 @@ void measure(runtime::qt::FormWindow& form, const char* lower, const char* upper
     const double residentBefore = residentBytes();
     const auto start = std::chrono::steady_clock::now();
     QTest::keyClick(&upperField, Qt::Key_Return);
-    QCoreApplication::processEvents();  // the view lays out and paints its last rows
+    QCoreApplication::processEvents();  // the view paints its last state
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    const int lines = list.model()->rowCount();
+    const int lines = list.count();
     std::printf(
         "bounds %s and %s, run %d: %d lines in %.3f s; a line takes %.1f bytes of heap, %.1f in RAM%s\n",
         lower, upper, run, lines, elapsed.count(), (heapBytes() - heapBefore) / lines,

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <new>
+
+#include "runtime/runtime_error.h"
 
 namespace runtime {
 
@@ -63,6 +66,17 @@ std::size_t LineStore::bytesReserved() const {
       offsetBlocks_.capacity() * (sizeof(offsetBlocks_[0]) + kOffsetsPerBlock * sizeof(std::uint32_t));
   for (const TextChunk& chunk : chunks_) bytes += chunk.capacity;
   return bytes;
+}
+
+void appendListLine(LineStore& lines, std::string_view line) {
+  if (lines.size() >= static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+    throw RuntimeError("La liste est pleine : impossible d'ajouter une ligne.");
+  }
+  try {
+    lines.append(line);
+  } catch (const std::bad_alloc&) {
+    throw RuntimeError("Mémoire insuffisante pour ajouter une ligne à la liste.");
+  }
 }
 
 }  // namespace runtime

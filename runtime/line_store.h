@@ -47,4 +47,9 @@ class LineStore {
   std::size_t lineCount_ = 0;
 };
 
+// Adds a line to the lines of a list control, which counts its rows in an int:
+// a full list or a lack of memory is a runtime error, in French, and the lines
+// are as they were.
+void appendListLine(LineStore& lines, std::string_view line);
+
 }  // namespace runtime

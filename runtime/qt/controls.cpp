@@ -3,12 +3,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 
 #include <algorithm>
 #include <memory>
 #include <string>
-#include <utility>
 
 #include "runtime/qt/line_list.h"
 #include "runtime/qt/resources.h"
@@ -52,11 +50,8 @@ void createTextBox(QWidget& form, const ControlLayout& layout, Control& control)
 }
 
 void createListBox(QWidget& form, Control& control) {
-  auto& list = createChild<QListView>(form);
-  control.widget = &list;
-  auto lines = std::make_unique<LineListModel>();
-  control.lines = lines.get();
-  showLines(list, std::move(lines));
+  auto& list = createChild<LineList>(form);
+  control.widget = control.lines = &list;
 }
 
 Control createWidget(QWidget& form, const ControlLayout& layout) {

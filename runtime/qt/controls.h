@@ -10,7 +10,7 @@
 
 namespace runtime::qt {
 
-class LineListModel;
+class LineList;
 
 // A control of a form: its layout row and the widget made from it, which
 // belongs to the form's window; for a text box the widget as one, for a list
@@ -19,7 +19,7 @@ struct Control {
   const ControlLayout* layout = nullptr;
   QWidget* widget = nullptr;
   QLineEdit* textBox = nullptr;
-  LineListModel* lines = nullptr;
+  LineList* lines = nullptr;
 };
 
 // Device-independent pixels: 15 twips to a pixel, as at 96 DPI. Qt scales

@@ -186,7 +186,7 @@ const Control* FormWindow::controlOf(const QObject* widget) const {
   return found == controls_.end() ? nullptr : &*found;
 }
 
-LineListModel& FormWindow::list(ControlId id) {
+LineList& FormWindow::list(ControlId id) {
   const auto found = lists_.find(id);
   if (found == lists_.end()) {
     throw RuntimeError("Le contrôle " + std::string(control(id).layout->name) + " n'est pas une liste.");
@@ -230,7 +230,7 @@ void FormWindow::setCaption(std::string_view caption) { setWindowTitle(toQString
 std::chrono::steady_clock::time_point FormWindow::now() const { return std::chrono::steady_clock::now(); }
 
 void FormWindow::doEvents() {
-  for (auto& [id, list] : lists_) list->syncCountWhileBusy();
+  syncLists();
   QCoreApplication::processEvents();
 }
 

@@ -17,8 +17,6 @@ class QKeyEvent;
 
 namespace runtime::qt {
 
-class LineListModel;
-
 // The wait cursor over the program's windows for the lifetime of the object.
 class WaitCursor {
  public:
@@ -68,11 +66,11 @@ class FormWindow final : public QWidget, public Form {
 
   [[nodiscard]] const Control& control(ControlId id) const;
   [[nodiscard]] const Control* controlOf(const QObject* widget) const;
-  [[nodiscard]] LineListModel& list(ControlId id);
+  [[nodiscard]] LineList& list(ControlId id);
 
   const FormLayout& layout_;
   std::vector<Control> controls_;
-  std::map<ControlId, LineListModel*> lists_;  // each belongs to its list view
+  std::map<ControlId, LineList*> lists_;  // children of the window
   std::unique_ptr<FormEvents> events_;
   std::optional<WaitCursor> waitCursor_;
   int eventDepth_ = 0;

@@ -1,72 +1,71 @@
 #include "runtime/qt/line_list.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
 
-#include <limits>
+#include <algorithm>
 #include <new>
 #include <string>
 
+#include "runtime/qt/line_list_accessible.h"
 #include "runtime/qt/text.h"
 #include "runtime/runtime_error.h"
 
 namespace runtime::qt {
+namespace {
 
-void LineListModel::append(std::string_view line) {
-  // The view counts its rows in an int.
-  if (lines_.size() >= static_cast<std::size_t>(std::numeric_limits<int>::max())) {
-    throw RuntimeError("La liste est pleine : impossible d'ajouter une ligne.");
-  }
-  try {
-    lines_.append(line);
-  } catch (const std::bad_alloc&) {
-    throw RuntimeError("Mémoire insuffisante pour ajouter une ligne à la liste.");
-  }
+// Room left of a line's text, and above and below it, in pixels.
+constexpr int kTextMargin = 2;
+constexpr int kLinePadding = 1;
+
+}  // namespace
+
+LineList::LineList() {
+  QAccessible::installFactory(createLineListAccessible);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  verticalScrollBar()->setSingleStep(1);
+  updateScrollRange();
 }
 
-void LineListModel::clear() {
-  beginResetModel();
+void LineList::append(std::string_view line) { appendListLine(lines_, line); }
+
+void LineList::clear() {
   lines_.clear();
   shownCount_ = 0;
-  endResetModel();
-}
-
-void LineListModel::syncCount() {
-  lastSync_ = std::chrono::steady_clock::now();
-  if (shownCount_ == lines_.size()) return;
-  beginInsertRows(QModelIndex(), static_cast<int>(shownCount_), static_cast<int>(lines_.size() - 1));
-  shownCount_ = lines_.size();
-  endInsertRows();
-}
-
-void LineListModel::syncCountWhileBusy() {
-  constexpr std::chrono::seconds kLongestWait{1};
-  if (lines_.size() - shownCount_ >= shownCount_ / 2 ||
-      std::chrono::steady_clock::now() - lastSync_ >= kLongestWait) {
-    syncCount();
+  currentRow_ = -1;
+  updateScrollRange();
+  verticalScrollBar()->setValue(0);
+  viewport()->update();
+  if (QAccessible::isActive()) {
+    QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&reordered);
   }
 }
 
-// The view asks for the index of every row each time it lays the rows out:
-// this answers without the base class's checks through virtual calls.
-QModelIndex LineListModel::index(int row, int column, const QModelIndex& parent) const {
-  const bool valid =
-      !parent.isValid() && column == 0 && row >= 0 && static_cast<std::size_t>(row) < shownCount_;
-  return valid ? createIndex(row, 0) : QModelIndex();
-}
-
-int LineListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(shownCount_);
-}
-
-QVariant LineListModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid() || static_cast<std::size_t>(index.row()) >= shownCount_) {
-    return {};
+void LineList::syncCount() {
+  if (static_cast<std::size_t>(shownCount_) == lines_.size()) return;
+  const int firstNew = shownCount_;
+  shownCount_ = static_cast<int>(lines_.size());
+  updateScrollRange();
+  // Only new lines that fall in the viewport need painting.
+  if (firstNew < firstShownRow() + wholeRowsShown() + 1) viewport()->update();
+  if (QAccessible::isActive()) {
+    QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&reordered);
   }
-  return toQString(lines_.line(static_cast<std::size_t>(index.row())));
 }
 
-void LineListModel::copyAllToClipboard() const {
+QString LineList::line(int row) const {
+  if (row < 0 || row >= shownCount_) return {};
+  return toQString(lines_.line(static_cast<std::size_t>(row)));
+}
+
+void LineList::copyAllToClipboard() const {
   try {
     std::size_t bytes = 0;
     for (std::size_t i = 0; i < lines_.size(); ++i) bytes += lines_.line(i).size() + 1;
@@ -82,15 +81,128 @@ void LineListModel::copyAllToClipboard() const {
   }
 }
 
-void showLines(QListView& view, std::unique_ptr<LineListModel> model) {
-  model->setParent(&view);
-  // Rows of one height let the view place any row without asking for its size.
-  view.setUniformItemSizes(true);
-  view.setEditTriggers(QAbstractItemView::NoEditTriggers);
-  view.setSelectionMode(QAbstractItemView::SingleSelection);
-  view.setTextElideMode(Qt::ElideNone);
-  view.setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-  view.setModel(model.release());
+void LineList::setCurrentRow(int row) {
+  if (shownCount_ == 0) return;
+  row = std::clamp(row, 0, shownCount_ - 1);
+  scrollToRow(row);
+  if (row == currentRow_) return;
+  currentRow_ = row;
+  viewport()->update();
+  tellAssistiveTechnologies(row);
 }
+
+QRect LineList::lineRect(int row) const {
+  return {0, (row - firstShownRow()) * lineHeight(), viewport()->width(), lineHeight()};
+}
+
+int LineList::rowAt(QPoint point) const {
+  if (point.y() < 0) return -1;
+  const int row = firstShownRow() + point.y() / lineHeight();
+  return row < shownCount_ ? row : -1;
+}
+
+int LineList::lineHeight() const { return fontMetrics().height() + 2 * kLinePadding; }
+
+int LineList::firstShownRow() const { return verticalScrollBar()->value(); }
+
+int LineList::wholeRowsShown() const { return std::max(1, viewport()->height() / lineHeight()); }
+
+// The scroll bar counts lines: its value is the first line shown.
+void LineList::updateScrollRange() {
+  const int rows = wholeRowsShown();
+  verticalScrollBar()->setPageStep(rows);
+  verticalScrollBar()->setRange(0, std::max(0, shownCount_ - rows));
+}
+
+void LineList::scrollToRow(int row) {
+  const int first = firstShownRow();
+  if (row < first) {
+    verticalScrollBar()->setValue(row);
+  } else if (row >= first + wholeRowsShown()) {
+    verticalScrollBar()->setValue(row - wholeRowsShown() + 1);
+  }
+}
+
+void LineList::tellAssistiveTechnologies(int row) {
+  if (!QAccessible::isActive()) return;
+  QAccessibleEvent selected(this, QAccessible::Selection);
+  selected.setChild(row);
+  QAccessible::updateAccessibility(&selected);
+  if (!hasFocus()) return;
+  QAccessibleEvent focused(this, QAccessible::Focus);
+  focused.setChild(row);
+  QAccessible::updateAccessibility(&focused);
+}
+
+void LineList::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(viewport());
+  const QPalette::ColorGroup group = hasFocus() ? QPalette::Active : QPalette::Inactive;
+  const int last = std::min(shownCount_, firstShownRow() + wholeRowsShown() + 1);
+  for (int row = firstShownRow(); row < last; ++row) {
+    const QRect place = lineRect(row);
+    const bool current = row == currentRow_;
+    if (current) painter.fillRect(place, palette().brush(group, QPalette::Highlight));
+    painter.setPen(palette().color(group, current ? QPalette::HighlightedText : QPalette::Text));
+    painter.drawText(place.adjusted(kTextMargin, 0, 0, 0),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, line(row));
+  }
+}
+
+void LineList::keyPressEvent(QKeyEvent* event) {
+  const int rows = wholeRowsShown();
+  switch (event->key()) {
+    case Qt::Key_Up:
+      setCurrentRow(currentRow_ - 1);
+      break;
+    case Qt::Key_Down:
+      setCurrentRow(currentRow_ + 1);
+      break;
+    case Qt::Key_PageUp:
+      setCurrentRow(currentRow_ - rows + 1);
+      break;
+    case Qt::Key_PageDown:
+      setCurrentRow(std::max(currentRow_, 0) + rows - 1);
+      break;
+    case Qt::Key_Home:
+      setCurrentRow(0);
+      break;
+    case Qt::Key_End:
+      setCurrentRow(shownCount_ - 1);
+      break;
+    default:
+      event->ignore();
+      return;
+  }
+  event->accept();
+}
+
+void LineList::mousePressEvent(QMouseEvent* event) {
+  const int row = rowAt(event->position().toPoint());
+  if (row >= 0) setCurrentRow(row);
+  event->accept();
+}
+
+void LineList::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  updateScrollRange();
+}
+
+void LineList::changeEvent(QEvent* event) {
+  QAbstractScrollArea::changeEvent(event);
+  if (event->type() == QEvent::FontChange) updateScrollRange();
+}
+
+void LineList::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  viewport()->update();
+  if (currentRow_ >= 0) tellAssistiveTechnologies(currentRow_);
+}
+
+void LineList::focusOutEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusOutEvent(event);
+  viewport()->update();
+}
+
+void LineList::scrollContentsBy(int /*dx*/, int /*dy*/) { viewport()->update(); }
 
 }  // namespace runtime::qt

@@ -1,48 +1,62 @@
 #pragma once
 
-#include <QAbstractListModel>
-#include <QListView>
+#include <QAbstractScrollArea>
+#include <QString>
 
-#include <chrono>
-#include <cstddef>
-#include <memory>
 #include <string_view>
 
 #include "runtime/line_store.h"
 
 namespace runtime::qt {
 
-// The lines of a list control, for millions of lines: a list model over a
-// compact line store, from which the view asks for the text of the lines it
-// shows. Appending only touches the store; the view learns the new count at
+// A list control for millions of lines: a scroll area that paints the lines it
+// shows straight from a compact line store and keeps nothing per line, so that
+// a line costs what the store takes for it. One line at a time is current and
+// selected. Appending only touches the store; the view learns the new count at
 // syncCount(), which the form calls when control goes back to the event loop.
-// The view lays every row out again whenever it learns of new ones, so while
-// an event procedure runs, syncCountWhileBusy() tells it only once that is
-// worth it: when the new lines are at least half as many as those it shows,
-// or a second after it last learned of any.
-class LineListModel final : public QAbstractListModel {
+class LineList final : public QAbstractScrollArea {
  public:
-  using QAbstractListModel::QAbstractListModel;
+  LineList();
 
   void append(std::string_view line);
   void clear();
   void syncCount();
-  void syncCountWhileBusy();
   // Every line, one per line, on the clipboard.
   void copyAllToClipboard() const;
 
-  [[nodiscard]] QModelIndex index(int row, int column,
-                                  const QModelIndex& parent = QModelIndex()) const override;
-  [[nodiscard]] int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-  [[nodiscard]] QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  // The lines shown, and their texts.
+  [[nodiscard]] int count() const { return shownCount_; }
+  [[nodiscard]] QString line(int row) const;
+  // The current line, or -1 when there is none.
+  [[nodiscard]] int currentRow() const { return currentRow_; }
+  // Makes a line current and scrolls it into view.
+  void setCurrentRow(int row);
+  // The place of a line in the viewport, which may lie outside it.
+  [[nodiscard]] QRect lineRect(int row) const;
+  // The line under a point of the viewport, or -1.
+  [[nodiscard]] int rowAt(QPoint point) const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
 
  private:
-  LineStore lines_;
-  std::size_t shownCount_ = 0;
-  std::chrono::steady_clock::time_point lastSync_;
-};
+  [[nodiscard]] int lineHeight() const;
+  [[nodiscard]] int firstShownRow() const;
+  [[nodiscard]] int wholeRowsShown() const;
+  void updateScrollRange();
+  void scrollToRow(int row);
+  void tellAssistiveTechnologies(int row);
 
-// Sets a list view up to show a long list of lines; the view owns the model.
-void showLines(QListView& view, std::unique_ptr<LineListModel> model);
+  LineStore lines_;
+  int shownCount_ = 0;
+  int currentRow_ = -1;
+};
 
 }  // namespace runtime::qt

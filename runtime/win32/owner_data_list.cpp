@@ -1,8 +1,5 @@
 #include "runtime/win32/owner_data_list.h"
 
-#include <limits>
-#include <new>
-
 #include "runtime/runtime_error.h"
 #include "runtime/win32/clipboard.h"
 #include "runtime/win32/text.h"
@@ -19,16 +16,7 @@ OwnerDataList::OwnerDataList(HWND listView) : listView_(listView) {
   }
 }
 
-void OwnerDataList::append(std::string_view line) {
-  if (lines_.size() >= static_cast<std::size_t>(std::numeric_limits<int>::max())) {
-    throw RuntimeError("La liste est pleine : impossible d'ajouter une ligne.");
-  }
-  try {
-    lines_.append(line);
-  } catch (const std::bad_alloc&) {
-    throw RuntimeError("Mémoire insuffisante pour ajouter une ligne à la liste.");
-  }
-}
+void OwnerDataList::append(std::string_view line) { appendListLine(lines_, line); }
 
 void OwnerDataList::clear() {
   lines_.clear();

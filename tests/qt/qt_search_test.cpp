@@ -93,7 +93,7 @@ TEST_F(QtWindowSearch, ReplacesTheListOfThePreviousSearch) {
 TEST_F(QtWindowSearch, CopiesEveryLineWithCtrlCInTheList) {
   search("1", "20");
   list().setFocus();
-  list().setCurrentIndex(list().model()->index(2, 0));
+  list().setCurrentRow(2);
   QTest::keyClick(&list(), Qt::Key_C, Qt::ControlModifier);
   std::string expected;
   for (const std::string& line : kOneToTwenty) expected += line + "\n";

@@ -15,13 +15,13 @@ QLineEdit& QtWindowTest::field(runtime::ControlId id) const {
   return dynamic_cast<QLineEdit&>(form.widget(id));
 }
 
-QListView& QtWindowTest::list() const { return dynamic_cast<QListView&>(form.widget(Liste1)); }
+runtime::qt::LineList& QtWindowTest::list() const {
+  return dynamic_cast<runtime::qt::LineList&>(form.widget(Liste1));
+}
 
 Lines QtWindowTest::lines() const {
-  const QAbstractItemModel& model = *list().model();
   Lines all;
-  for (int row = 0; row < model.rowCount(); ++row)
-    all.push_back(model.index(row, 0).data().toString().toStdString());
+  for (int row = 0; row < list().count(); ++row) all.push_back(list().line(row).toStdString());
   return all;
 }
 

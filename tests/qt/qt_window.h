@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
-#include <QListView>
 #include <QTimer>
 
 #include <functional>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "runtime/qt/form_window.h"
+#include "runtime/qt/line_list.h"
 #include "window/feuille1_layout.h"
 
 using feuille1::Dessin1;
@@ -28,7 +28,7 @@ class QtWindowTest : public testing::Test {
   QtWindowTest();
 
   [[nodiscard]] QLineEdit& field(runtime::ControlId id) const;
-  [[nodiscard]] QListView& list() const;
+  [[nodiscard]] runtime::qt::LineList& list() const;
   [[nodiscard]] Lines lines() const;
 
   // Empties the field and types text into it, key by key.

@@ -26,7 +26,7 @@ TEST_F(QtWindowAtStart, AsksForTheUpperBoundWithNothingListed) {
   EXPECT_TRUE(field(Texte1_0).toolTip().isEmpty());
   EXPECT_FALSE(form.widget(Label1).isVisible());
   EXPECT_TRUE(list().isVisible());
-  EXPECT_EQ(list().model()->rowCount(), 0);
+  EXPECT_EQ(list().count(), 0);
   EXPECT_FALSE(form.windowIcon().isNull());
   EXPECT_EQ(label(form, Dessin1).pixmap().size(), QSize(120, 166));
 }
