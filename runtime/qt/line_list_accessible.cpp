@@ -67,6 +67,8 @@ class LineListAccessible final : public QAccessibleWidget {
   explicit LineListAccessible(LineList& list) : QAccessibleWidget(&list, QAccessible::List) {}
   LineListAccessible(const LineListAccessible&) = delete;
   LineListAccessible& operator=(const LineListAccessible&) = delete;
+  LineListAccessible(LineListAccessible&&) = delete;
+  LineListAccessible& operator=(LineListAccessible&&) = delete;
   ~LineListAccessible() override {
     for (const auto& [row, id] : lines_) QAccessible::deleteAccessibleInterface(id);
   }
