@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "runtime/form.h"
 
@@ -63,5 +65,15 @@ struct FormLayout {
   int iconId = 0;  // resource id of the window's icon
   std::span<const ControlLayout> controls;
 };
+
+// The controls in tab order, those that never take the focus last.
+inline std::vector<const ControlLayout*> inTabOrder(std::span<const ControlLayout> controls) {
+  std::vector<const ControlLayout*> ordered;
+  for (const ControlLayout& control : controls) ordered.push_back(&control);
+  std::stable_sort(ordered.begin(), ordered.end(), [](const ControlLayout* a, const ControlLayout* b) {
+    return static_cast<unsigned>(a->tabIndex) < static_cast<unsigned>(b->tabIndex);
+  });
+  return ordered;
+}
 
 }  // namespace runtime

@@ -19,25 +19,16 @@
 #include "runtime/runtime_error.h"
 
 namespace runtime::qt {
-namespace {
-
-// The controls in tab order, those that never take the focus last.
-std::vector<const ControlLayout*> inTabOrder(std::span<const ControlLayout> controls) {
-  std::vector<const ControlLayout*> ordered;
-  for (const ControlLayout& control : controls) ordered.push_back(&control);
-  std::stable_sort(ordered.begin(), ordered.end(), [](const ControlLayout* a, const ControlLayout* b) {
-    return static_cast<unsigned>(a->tabIndex) < static_cast<unsigned>(b->tabIndex);
-  });
-  return ordered;
-}
-
-}  // namespace
 
 WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 
 WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
 
-FormWindow::FormWindow(const FormLayout& layout) : layout_(layout) {
+FormWindow::FormWindow(const FormLayout& layout)
+    : layout_(layout),
+      events_({.reportError = [this](const std::exception& error) { reportError(error); },
+               .catchUp = [this] { syncLists(); },
+               .closeLater = [this] { QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection); }}) {
   setWindowTitle(toQString(layout.caption));
   setWindowIcon(loadIcon(layout.iconId));
   setFont(formFont(layout.font));
@@ -58,7 +49,7 @@ void FormWindow::createControls() {
     if (created.textBox != nullptr) {
       const ControlId id = layout->id;
       connect(created.textBox, &QLineEdit::textChanged, this,
-              [this, id] { raiseEvent([id](FormEvents& events) { events.change(id); }); });
+              [this, id] { events_.raise([id](FormEvents& events) { events.change(id); }); });
     }
     if (created.lines != nullptr) lists_.emplace(layout->id, created.lines);
     if (widget.focusPolicy() == Qt::NoFocus) continue;
@@ -73,8 +64,8 @@ void FormWindow::createControls() {
 }
 
 void FormWindow::start(const std::function<std::unique_ptr<FormEvents>(Form&)>& createEvents) {
-  events_ = createEvents(*this);
-  raiseEvent([](FormEvents& events) { events.load(); });
+  events_.start(createEvents(*this));
+  events_.raise([](FormEvents& events) { events.load(); });
   show();
 }
 
@@ -102,7 +93,7 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
 // it types; the control handles the key afterwards as usual.
 bool FormWindow::controlKeyPressed(const Control& control, const QKeyEvent& key) {
   if (const auto keyCode = virtualKey(key)) {
-    raiseEvent([code = *keyCode](FormEvents& events) { events.keyDown(code); });
+    events_.raise([code = *keyCode](FormEvents& events) { events.keyDown(code); });
   }
   typedIntoTextBox(control, typedCharacters(key));
   if (control.lines != nullptr && key.matches(QKeySequence::Copy)) {
@@ -120,7 +111,7 @@ void FormWindow::typedIntoTextBox(const Control& control, const std::vector<std:
   if (control.textBox == nullptr) return;
   const ControlId id = control.layout->id;
   for (const std::int16_t code : codes) {
-    raiseEvent([id, code](FormEvents& events) { events.keyPress(id, code); });
+    events_.raise([id, code](FormEvents& events) { events.keyPress(id, code); });
   }
 }
 
@@ -128,44 +119,13 @@ void FormWindow::typedIntoTextBox(const Control& control, const std::vector<std:
 void FormWindow::keyPressEvent(QKeyEvent* event) {
   if (focusWidget() == nullptr) {
     if (const auto keyCode = virtualKey(*event)) {
-      raiseEvent([code = *keyCode](FormEvents& events) { events.keyDown(code); });
+      events_.raise([code = *keyCode](FormEvents& events) { events.keyDown(code); });
     }
   }
   QWidget::keyPressEvent(event);
 }
 
-void FormWindow::closeEvent(QCloseEvent* event) {
-  raiseEvent([](FormEvents& events) { events.unload(); });
-  // Closing in the middle of an event would pull the window from under it:
-  // the window closes once that event has returned.
-  if (eventDepth_ > 0) {
-    closeRequested_ = true;
-    event->ignore();
-    return;
-  }
-  event->accept();
-}
-
-void FormWindow::raiseEvent(const std::function<void(FormEvents&)>& event) {
-  if (!events_) return;
-  ++eventDepth_;
-  try {
-    event(*events_);
-  } catch (const std::exception& error) {
-    reportError(error);
-  }
-  // The lines added so far are shown, whether the event ended well or not.
-  try {
-    syncLists();
-  } catch (const std::exception& error) {
-    reportError(error);
-  }
-  --eventDepth_;
-  if (eventDepth_ == 0 && closeRequested_) {
-    closeRequested_ = false;
-    QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection);
-  }
-}
+void FormWindow::closeEvent(QCloseEvent* event) { event->setAccepted(events_.closeRequested()); }
 
 void FormWindow::reportError(const std::exception& error) { showRuntimeError(this, layout_.caption, error); }
 

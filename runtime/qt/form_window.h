@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "runtime/event_runner.h"
 #include "runtime/form.h"
 #include "runtime/layout.h"
 #include "runtime/qt/controls.h"
@@ -60,7 +61,6 @@ class FormWindow final : public QWidget, public Form {
   void createControls();
   bool controlKeyPressed(const Control& control, const QKeyEvent& key);
   void typedIntoTextBox(const Control& control, const std::vector<std::int16_t>& codes);
-  void raiseEvent(const std::function<void(FormEvents&)>& event);
   void reportError(const std::exception& error);
   void syncLists();
 
@@ -71,10 +71,8 @@ class FormWindow final : public QWidget, public Form {
   const FormLayout& layout_;
   std::vector<Control> controls_;
   std::map<ControlId, LineList*> lists_;  // children of the window
-  std::unique_ptr<FormEvents> events_;
+  EventRunner events_;
   std::optional<WaitCursor> waitCursor_;
-  int eventDepth_ = 0;
-  bool closeRequested_ = false;
 };
 
 }  // namespace runtime::qt

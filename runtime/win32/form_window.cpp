@@ -50,16 +50,6 @@ WindowClass registerFormClass(HINSTANCE instance, const FormLayout& layout, WNDP
   return {windowClass};
 }
 
-// The controls in tab order, those that never take the focus last.
-std::vector<const ControlLayout*> inTabOrder(std::span<const ControlLayout> controls) {
-  std::vector<const ControlLayout*> ordered;
-  for (const ControlLayout& control : controls) ordered.push_back(&control);
-  std::stable_sort(ordered.begin(), ordered.end(), [](const ControlLayout* a, const ControlLayout* b) {
-    return static_cast<unsigned>(a->tabIndex) < static_cast<unsigned>(b->tabIndex);
-  });
-  return ordered;
-}
-
 UniqueBitmap loadPicture(HINSTANCE instance, int pictureId) {
   UniqueBitmap picture(static_cast<HBITMAP>(
       LoadImageW(instance, MAKEINTRESOURCEW(pictureId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
@@ -71,7 +61,14 @@ UniqueBitmap loadPicture(HINSTANCE instance, int pictureId) {
 }  // namespace
 
 FormWindow::FormWindow(HINSTANCE instance, const FormLayout& layout)
-    : layout_(layout), windowClass_(registerFormClass(instance, layout, &windowProc)) {
+    : layout_(layout),
+      windowClass_(registerFormClass(instance, layout, &windowProc)),
+      events_({.reportError = [this](const std::exception& error) { reportError(error); },
+               .catchUp = [this] { syncLists(); },
+               .closeLater =
+                   [this] {
+                     if (window_) PostMessageW(window_.get(), WM_CLOSE, 0, 0);
+                   }}) {
   // WM_NCCREATE hands the window to window_.
   CreateWindowExW(kFormExtendedStyle, windowClass_.name(), widen(layout.caption).c_str(), kFormStyle,
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
@@ -85,8 +82,8 @@ FormWindow::~FormWindow() = default;
 
 void FormWindow::start(const std::function<std::unique_ptr<FormEvents>(Form&)>& createEvents,
                        int showCommand) {
-  events_ = createEvents(*this);
-  raiseEvent([](FormEvents& events) { events.load(); });
+  events_.start(createEvents(*this));
+  events_.raise([](FormEvents& events) { events.load(); });
   if (!window_) return;
   ShowWindow(window_.get(), showCommand);
   UpdateWindow(window_.get());
@@ -99,7 +96,7 @@ void FormWindow::dispatch(MSG& message) {
   if (message.message == WM_KEYDOWN && window_ &&
       (message.hwnd == window_.get() || IsChild(window_.get(), message.hwnd))) {
     const auto keyCode = static_cast<std::int16_t>(message.wParam);
-    raiseEvent([keyCode](FormEvents& events) { events.keyDown(keyCode); });
+    events_.raise([keyCode](FormEvents& events) { events.keyDown(keyCode); });
   }
   if (window_ && IsDialogMessageW(window_.get(), &message)) return;
   TranslateMessage(&message);
@@ -178,7 +175,7 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_COMMAND:
       if (HIWORD(wParam) == EN_CHANGE) {
         const ControlId id = LOWORD(wParam);
-        raiseEvent([id](FormEvents& events) { events.change(id); });
+        events_.raise([id](FormEvents& events) { events.change(id); });
         return 0;
       }
       break;
@@ -203,13 +200,7 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return 0;
     }
     case WM_CLOSE:
-      raiseEvent([](FormEvents& events) { events.unload(); });
-      // Closing in the middle of an event would pull the window from under
-      // it: the window closes once that event has returned.
-      if (eventDepth_ > 0) {
-        closeRequested_ = true;
-        return 0;
-      }
+      if (!events_.closeRequested()) return 0;
       break;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -292,7 +283,7 @@ LRESULT FormWindow::handleTextBoxMessage(HWND textBox, UINT message, WPARAM wPar
     case WM_CHAR: {
       const ControlId id = GetDlgCtrlID(textBox);
       const auto keyAscii = static_cast<std::int16_t>(static_cast<std::uint16_t>(wParam));
-      raiseEvent([id, keyAscii](FormEvents& events) { events.keyPress(id, keyAscii); });
+      events_.raise([id, keyAscii](FormEvents& events) { events.keyPress(id, keyAscii); });
       if (!IsWindow(textBox)) return 0;
       break;
     }
@@ -303,27 +294,6 @@ LRESULT FormWindow::handleTextBoxMessage(HWND textBox, UINT message, WPARAM wPar
       break;
   }
   return DefSubclassProc(textBox, message, wParam, lParam);
-}
-
-void FormWindow::raiseEvent(const std::function<void(FormEvents&)>& event) {
-  if (!events_) return;
-  ++eventDepth_;
-  try {
-    event(*events_);
-  } catch (const std::exception& error) {
-    reportError(error);
-  }
-  // The lines added so far are shown, whether the event ended well or not.
-  try {
-    syncLists();
-  } catch (const std::exception& error) {
-    reportError(error);
-  }
-  --eventDepth_;
-  if (eventDepth_ == 0 && closeRequested_ && window_) {
-    closeRequested_ = false;
-    PostMessageW(window_.get(), WM_CLOSE, 0, 0);
-  }
 }
 
 void FormWindow::reportError(const std::exception& error) {

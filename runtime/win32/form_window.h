@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "runtime/event_runner.h"
 #include "runtime/form.h"
 #include "runtime/layout.h"
 #include "runtime/win32/handles.h"
@@ -55,7 +56,6 @@ class FormWindow final : public Form {
   void activate(HWND window, WPARAM state);
   void createControls();
   void applyDpi(UINT dpi);
-  void raiseEvent(const std::function<void(FormEvents&)>& event);
   void reportError(const std::exception& error);
   void syncLists();
 
@@ -70,12 +70,10 @@ class FormWindow final : public Form {
   UniqueFont font_;
   std::vector<Control> controls_;
   std::map<ControlId, OwnerDataList> lists_;
-  std::unique_ptr<FormEvents> events_;
+  EventRunner events_;
   MousePointer pointer_ = MousePointer::Default;
   HWND focus_ = nullptr;  // the control that gets the focus when the window is activated
-  int eventDepth_ = 0;
-  bool closeRequested_ = false;
-  UniqueWindow window_;  // last, so that it goes first
+  UniqueWindow window_;   // last, so that it goes first
 };
 
 }  // namespace runtime::win32
