@@ -134,4 +134,18 @@ TEST_F(QtLineList, IsReadByAssistiveTechnologiesAsAListOfItsLines) {
   EXPECT_EQ(seventh->text(QAccessible::Name), QString());
 }
 
+TEST_F(QtLineList, GivesAScreenReaderTheCurrentLineAsItsFocus) {
+  list.show();
+  list.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
+  list.setFocus();
+  QTest::keyClick(&list, Qt::Key_End);
+  QAccessibleInterface* lines = QAccessible::queryAccessibleInterface(&list);
+  QAccessibleInterface* last = lines->child(kLines - 1);
+  EXPECT_EQ(lines->focusChild(), last);
+  EXPECT_TRUE(last->state().focused);
+  EXPECT_FALSE(last->state().invisible);
+  EXPECT_TRUE(lines->child(0)->state().invisible) << "scrolled out of view";
+}
+
 }  // namespace
