@@ -51,7 +51,6 @@ void FormWindow::createControls() {
       connect(created.textBox, &QLineEdit::textChanged, this,
               [this, id] { events_.raise([id](FormEvents& events) { events.change(id); }); });
     }
-    if (created.lines != nullptr) lists_.emplace(layout->id, created.lines);
     if (widget.focusPolicy() == Qt::NoFocus) continue;
     if (previous == nullptr) {
       widget.setFocus();  // the first in tab order has the focus when the window opens
@@ -130,7 +129,9 @@ void FormWindow::closeEvent(QCloseEvent* event) { event->setAccepted(events_.clo
 void FormWindow::reportError(const std::exception& error) { showRuntimeError(this, layout_.caption, error); }
 
 void FormWindow::syncLists() {
-  for (auto& [id, list] : lists_) list->syncCount();
+  for (const Control& control : controls_) {
+    if (control.lines != nullptr) control.lines->syncCount();
+  }
 }
 
 const Control& FormWindow::control(ControlId id) const {
@@ -147,11 +148,11 @@ const Control* FormWindow::controlOf(const QObject* widget) const {
 }
 
 LineList& FormWindow::list(ControlId id) {
-  const auto found = lists_.find(id);
-  if (found == lists_.end()) {
-    throw RuntimeError("Le contrôle " + std::string(control(id).layout->name) + " n'est pas une liste.");
+  const Control& list = control(id);
+  if (list.lines == nullptr) {
+    throw RuntimeError("Le contrôle " + std::string(list.layout->name) + " n'est pas une liste.");
   }
-  return *found->second;
+  return *list.lines;
 }
 
 QWidget& FormWindow::widget(ControlId id) const { return *control(id).widget; }

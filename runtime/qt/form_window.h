@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -70,7 +69,6 @@ class FormWindow final : public QWidget, public Form {
 
   const FormLayout& layout_;
   std::vector<Control> controls_;
-  std::map<ControlId, LineList*> lists_;  // children of the window
   EventRunner events_;
   std::optional<WaitCursor> waitCursor_;
 };

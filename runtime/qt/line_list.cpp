@@ -39,12 +39,8 @@ void LineList::clear() {
   shownCount_ = 0;
   currentRow_ = -1;
   updateScrollRange();
-  verticalScrollBar()->setValue(0);
   viewport()->update();
-  if (QAccessible::isActive()) {
-    QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
-    QAccessible::updateAccessibility(&reordered);
-  }
+  tellLinesChanged();
 }
 
 void LineList::syncCount() {
@@ -54,10 +50,7 @@ void LineList::syncCount() {
   updateScrollRange();
   // Only new lines that fall in the viewport need painting.
   if (firstNew < firstShownRow() + wholeRowsShown() + 1) viewport()->update();
-  if (QAccessible::isActive()) {
-    QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
-    QAccessible::updateAccessibility(&reordered);
-  }
+  tellLinesChanged();
 }
 
 QString LineList::line(int row) const {
@@ -88,7 +81,7 @@ void LineList::setCurrentRow(int row) {
   if (row == currentRow_) return;
   currentRow_ = row;
   viewport()->update();
-  tellAssistiveTechnologies(row);
+  tellCurrentLine(row);
 }
 
 QRect LineList::lineRect(int row) const {
@@ -123,7 +116,13 @@ void LineList::scrollToRow(int row) {
   }
 }
 
-void LineList::tellAssistiveTechnologies(int row) {
+void LineList::tellLinesChanged() {
+  if (!QAccessible::isActive()) return;
+  QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
+  QAccessible::updateAccessibility(&reordered);
+}
+
+void LineList::tellCurrentLine(int row) {
   if (!QAccessible::isActive()) return;
   QAccessibleEvent selected(this, QAccessible::Selection);
   selected.setChild(row);
@@ -195,7 +194,7 @@ void LineList::changeEvent(QEvent* event) {
 void LineList::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
   viewport()->update();
-  if (currentRow_ >= 0) tellAssistiveTechnologies(currentRow_);
+  if (currentRow_ >= 0) tellCurrentLine(currentRow_);
 }
 
 void LineList::focusOutEvent(QFocusEvent* event) {

@@ -52,7 +52,9 @@ class LineList final : public QAbstractScrollArea {
   [[nodiscard]] int wholeRowsShown() const;
   void updateScrollRange();
   void scrollToRow(int row);
-  void tellAssistiveTechnologies(int row);
+  // What assistive technologies are told: the lines changed, or which is current.
+  void tellLinesChanged();
+  void tellCurrentLine(int row);
 
   LineStore lines_;
   int shownCount_ = 0;
