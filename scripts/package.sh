@@ -12,11 +12,11 @@ out=$(realpath -m "${1:-dist}")
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}
 export SOURCE_DATE_EPOCH
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh native windows packages
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target trivel
 cmake --preset native >/dev/null
-cmake --build --preset native
+cmake --build --preset native --target trivel trivel-cli
 for preset in win32 native; do
   cpack --preset "$preset" -B "$out"
 done

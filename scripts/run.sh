@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds trivel and runs it. With a display ($DISPLAY set) it opens the native
 # Linux window, build/native/trivel (Qt 6), and says how to start the Windows
-# program under Wine. Without one it runs both on a virtual display: the
-# Windows program under Wine (scripts/run-windows.sh: types the bounds 1 and 20
-# and Enter, prints the lines of the list, saves docs/screenshot.png), then the
-# native window (scripts/run-native.sh: the same keys, docs/screenshot-linux.png).
+# program under Wine. Without one it runs both on a virtual display, the
+# Windows program under Wine first (scripts/run-windows.sh), then the native
+# window (scripts/run-native.sh): each takes the bounds 1 and 20 from real
+# keys, prints the lines of its list and saves a screenshot in docs/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

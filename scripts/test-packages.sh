@@ -16,13 +16,13 @@ status=0
 bash tests/packages/windows_static_test.sh "$packages" || status=1
 bash tests/packages/deb_test.sh "$packages" || status=1
 
-if reason=$(bash scripts/runs-32bit.sh); then
+if [ ! -f build/wine32-unavailable ]; then
   cmake --build --preset win32 --target trivel_driver >/dev/null
   installer=$packages/trivel-$version-win32-installation.exe
   driver=build/win32/trivel_driver.exe
   loader=wine
 else
-  echo "The shipped installer could not be run on this machine, as $reason." \
+  echo "The shipped installer could not be run on this machine: $(cat build/wine32-unavailable)." \
     "Running the same installer built for 64-bit Windows under wine64 instead."
   cmake --preset win64 >/dev/null
   cmake --build --preset win64 --target trivel trivel_driver >/dev/null

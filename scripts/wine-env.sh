@@ -1,14 +1,14 @@
 # Sourced by the scripts that run Windows programs: one 64-bit Wine prefix
 # under build/, quiet, without the Mono and Gecko installers, made on first use.
 # It runs 64-bit programs, and 32-bit ones where 32-bit Wine is installed.
-export WINEPREFIX="${WINEPREFIX:-$PWD/build/wine-prefix}"
+export WINEPREFIX="${WINEPREFIX:-$(realpath "$(dirname "${BASH_SOURCE[0]}")/..")/build/wine-prefix}"
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINELOADER=/usr/lib/wine/wine64
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
-  "$WINELOADER" wineboot -i >/dev/null 2>&1
+  "$WINELOADER" wineboot -i </dev/null >/dev/null 2>&1
   wineserver -w
 fi
 # Wine's own fonts, in the prefix's Fonts folder where Wine looks for them:
@@ -21,7 +21,8 @@ ln -sf /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
 # are started here, away from the caller's output, which they would otherwise
 # hold open (and a test runner waiting for that output would wait forever).
 start_wine_server() {
-  wineserver -p
+  wineserver -w  # a server that a lone program started goes first
+  wineserver -p </dev/null >/dev/null 2>&1
   "$WINELOADER" cmd.exe /c exit </dev/null >/dev/null 2>&1
 }
 
