@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -66,14 +65,28 @@ struct FormLayout {
   std::span<const ControlLayout> controls;
 };
 
-// The controls in tab order, those that never take the focus last.
-inline std::vector<const ControlLayout*> inTabOrder(std::span<const ControlLayout> controls) {
-  std::vector<const ControlLayout*> ordered;
-  for (const ControlLayout& control : controls) ordered.push_back(&control);
-  std::stable_sort(ordered.begin(), ordered.end(), [](const ControlLayout* a, const ControlLayout* b) {
-    return static_cast<unsigned>(a->tabIndex) < static_cast<unsigned>(b->tabIndex);
-  });
-  return ordered;
+// The rules the layout rows imply, alike on every platform.
+
+// Twips to pixels at a DPI, to the nearest pixel: 15 twips a pixel at 96 DPI.
+constexpr int toPixels(Twips twips, int dpi) {
+  const std::int64_t scaled = std::int64_t{twips} * dpi;
+  const std::int64_t half = scaled < 0 ? -kTwipsPerInch / 2 : kTwipsPerInch / 2;
+  return static_cast<int>((scaled + half) / kTwipsPerInch);
 }
+
+// Text boxes and lists take the focus, unless they are left out of the tab order.
+constexpr bool takesFocus(const ControlLayout& control) {
+  return (control.kind == ControlKind::TextBox || control.kind == ControlKind::ListBox) &&
+         control.tabIndex >= 0;
+}
+
+// A text box's prompt, which names it for screen readers: the label in the row
+// right before it, if there is one.
+const ControlLayout* promptOf(std::span<const ControlLayout> rows, const ControlLayout& textBox);
+
+// The order to make the controls in: the tab order, those that never take the
+// focus last, with each text box's prompt moved right before it. Windows
+// follows it for the Tab key and screen readers for naming a text box.
+std::vector<const ControlLayout*> inCreationOrder(std::span<const ControlLayout> rows);
 
 }  // namespace runtime

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "runtime/layout.h"
+
 namespace runtime {
 
 // The one error type of the runtime. Its message is French and names what
@@ -22,5 +24,15 @@ inline std::string runtimeErrorMessage(const std::exception& error) {
   if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) return message + "mémoire insuffisante.";
   return message + "erreur interne (" + error.what() + ").";
 }
+
+// The runtime's own errors, worded alike by every back end.
+RuntimeError unknownControl(ControlId id);
+RuntimeError unknownControlKind(const ControlLayout& control);
+RuntimeError notAList(const ControlLayout& control);
+RuntimeError notATextBox(const ControlLayout& control);
+RuntimeError visibilityNotChanged(const ControlLayout& control, bool visible);
+RuntimeError pictureNotFound(int pictureId);
+RuntimeError iconNotFound(int iconId);
+RuntimeError noMemoryToCopyTheList();
 
 }  // namespace runtime

@@ -7,10 +7,13 @@
 
 namespace runtime::win32 {
 
-// A layout colour other than the platform default, as Windows draws it.
-COLORREF colourRef(Colour colour);
-// The system's own brush for a system colour (never deleted).
-HBRUSH systemBrush(Colour colour);
-UniqueBrush createBrush(Colour colour);
+// The brush a control needs of its own for its layout row's background: one
+// for an RGB colour, none otherwise.
+UniqueBrush createBackground(const ControlLayout& control);
+
+// Sets a static control's colours in dc as its layout row says, and returns
+// the brush to paint its background with: its own, the system's, or
+// platformBrush where the row leaves the background to the platform.
+HBRUSH colourStatic(HDC dc, const ControlLayout& control, HBRUSH ownBrush, HBRUSH platformBrush);
 
 }  // namespace runtime::win32
