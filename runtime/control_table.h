@@ -9,10 +9,9 @@
 
 namespace runtime {
 
-// A form's controls as a back end keeps them: records of the back end's
-// Control type, each with its layout row (layout) and, for a list box, a
-// pointer to its list (list). Asking for a control the form lacks, or for one
-// of another kind, is a runtime error.
+// A form's controls, as records of a back end's Control type with their layout
+// row (layout) and a list box's list (list). Asking for a control the form
+// lacks, or for one of another kind, is a runtime error.
 template <typename Control>
 class ControlTable {
  public:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -80,13 +81,26 @@ constexpr bool takesFocus(const ControlLayout& control) {
          control.tabIndex >= 0;
 }
 
-// A text box's prompt, which names it for screen readers: the label in the row
-// right before it, if there is one.
-const ControlLayout* promptOf(std::span<const ControlLayout> rows, const ControlLayout& textBox);
+// A text box's prompt, which names it for screen readers: the label right before it, if any.
+inline const ControlLayout* promptOf(std::span<const ControlLayout> rows, const ControlLayout& textBox) {
+  if (textBox.kind != ControlKind::TextBox || &textBox == rows.data()) return nullptr;
+  const ControlLayout& before = *(&textBox - 1);
+  return before.kind == ControlKind::Label ? &before : nullptr;
+}
 
-// The order to make the controls in: the tab order, those that never take the
-// focus last, with each text box's prompt moved right before it. Windows
-// follows it for the Tab key and screen readers for naming a text box.
-std::vector<const ControlLayout*> inCreationOrder(std::span<const ControlLayout> rows);
+// The order to make the controls in, which Tab and screen readers follow: the
+// tab order (those that never take the focus last), each prompt before its text box.
+inline std::vector<const ControlLayout*> inCreationOrder(std::span<const ControlLayout> rows) {
+  // A prompt takes its text box's place; being the row before, it stays before it.
+  const auto place = [rows](const ControlLayout* row) {
+    const bool prompt = row != &rows.back() && promptOf(rows, row[1]) == row;
+    return static_cast<unsigned>(prompt ? row[1].tabIndex : row->tabIndex);  // -1 (never) last
+  };
+  std::vector<const ControlLayout*> ordered;
+  for (const ControlLayout& row : rows) ordered.push_back(&row);
+  std::stable_sort(ordered.begin(), ordered.end(),
+                   [&place](const ControlLayout* a, const ControlLayout* b) { return place(a) < place(b); });
+  return ordered;
+}
 
 }  // namespace runtime

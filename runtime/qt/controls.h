@@ -22,16 +22,14 @@ struct Control {
   LineList* list = nullptr;
 };
 
-// Qt's device-independent pixels are pixels at 96 DPI; Qt scales them on
-// screens of higher density.
+// Qt's pixels are pixels at 96 DPI, which it scales on denser screens.
 inline constexpr int kLogicalDpi = 96;
 
 // Creates the widget for one row of a form's layout, with its text, tooltip,
 // picture, colours and visibility, at the layout's place.
 Control createControl(QWidget& form, const ControlLayout& layout);
 
-// Names the controls for assistive technologies: each text box after its
-// prompt, each list after its name.
+// Names each text box for assistive technologies after its prompt, each list after its name.
 void nameControls(std::span<const ControlLayout> rows, const ControlTable<Control>& controls);
 
 }  // namespace runtime::qt

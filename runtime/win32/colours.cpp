@@ -33,16 +33,9 @@ UniqueBrush createBackground(const ControlLayout& control) {
 HBRUSH colourStatic(HDC dc, const ControlLayout& control, HBRUSH ownBrush, HBRUSH platformBrush) {
   if (control.foreground.kind != Colour::Kind::PlatformDefault)
     SetTextColor(dc, colourRef(control.foreground));
-  switch (control.background.kind) {
-    case Colour::Kind::PlatformDefault:
-      return platformBrush;
-    case Colour::Kind::Rgb:
-      SetBkColor(dc, colourRef(control.background));
-      return ownBrush;
-    default:
-      SetBkColor(dc, colourRef(control.background));
-      return GetSysColorBrush(systemColourIndex(control.background));
-  }
+  if (control.background.kind == Colour::Kind::PlatformDefault) return platformBrush;
+  SetBkColor(dc, colourRef(control.background));
+  return ownBrush != nullptr ? ownBrush : GetSysColorBrush(systemColourIndex(control.background));
 }
 
 }  // namespace runtime::win32

@@ -7,13 +7,11 @@
 
 namespace runtime::win32 {
 
-// The brush a control needs of its own for its layout row's background: one
-// for an RGB colour, none otherwise.
+// The brush of a control's own for an RGB background, none for other colours.
 UniqueBrush createBackground(const ControlLayout& control);
 
-// Sets a static control's colours in dc as its layout row says, and returns
-// the brush to paint its background with: its own, the system's, or
-// platformBrush where the row leaves the background to the platform.
+// Sets a static control's colours in dc and returns the brush for its
+// background: its own, the system's, or platformBrush for the platform's.
 HBRUSH colourStatic(HDC dc, const ControlLayout& control, HBRUSH ownBrush, HBRUSH platformBrush);
 
 }  // namespace runtime::win32

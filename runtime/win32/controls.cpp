@@ -63,12 +63,11 @@ void addToolTip(HWND tool, std::string_view text) {
       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instanceOf(parent), nullptr);
   if (tip == nullptr) throw RuntimeError("Impossible de créer l'info-bulle.");
   std::wstring wideText = widen(text);
-  TTTOOLINFOW info{};
-  info.cbSize = sizeof(info);
-  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  info.hwnd = parent;
-  info.uId = reinterpret_cast<UINT_PTR>(tool);
-  info.lpszText = wideText.data();
+  TTTOOLINFOW info{.cbSize = sizeof(TTTOOLINFOW),
+                   .uFlags = TTF_IDISHWND | TTF_SUBCLASS,
+                   .hwnd = parent,
+                   .uId = reinterpret_cast<UINT_PTR>(tool),
+                   .lpszText = wideText.data()};
   if (!SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info))) {
     throw RuntimeError("Impossible d'attacher l'info-bulle.");
   }

@@ -11,9 +11,8 @@
 
 namespace runtime::win32 {
 
-// A control of a form: its layout row, its window (a child of the form's,
-// destroyed with it), and what it owns: its picture, the brush of its
-// background, its list.
+// A control of a form: its layout row, its window (destroyed with the form's),
+// and what it owns: its picture, its background's brush, its list.
 struct Control {
   const ControlLayout* layout = nullptr;
   HWND window = nullptr;
@@ -22,8 +21,7 @@ struct Control {
   std::unique_ptr<LineList> list;
 };
 
-// Creates the control for one row of a form's layout, with its text, style,
-// id, tooltip, picture and colours but no size yet.
+// Creates the control for a layout row, with all but its place and font.
 Control createControl(HWND parent, const ControlLayout& layout);
 
 // Puts every control where the layout says at a DPI, in the form's font.

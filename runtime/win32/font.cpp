@@ -7,8 +7,8 @@
 
 namespace runtime::win32 {
 
-UniqueFont createFont(const FontLayout& font, int dpi) {
-  const int height = -MulDiv(font.hundredthsOfPoint, dpi, 72 * 100);
+UniqueFont createFont(const FontLayout& font, UINT dpi) {
+  const int height = -MulDiv(font.hundredthsOfPoint, static_cast<int>(dpi), 72 * 100);
   UniqueFont created(CreateFontW(height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, font.charset,
                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                  DEFAULT_PITCH | FF_DONTCARE, widen(font.face).c_str()));

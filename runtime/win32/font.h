@@ -9,6 +9,6 @@ namespace runtime::win32 {
 
 // The form's font at a DPI: the layout's face, point size, weight and
 // character set, as every control of the form uses it.
-UniqueFont createFont(const FontLayout& font, int dpi);
+UniqueFont createFont(const FontLayout& font, UINT dpi);
 
 }  // namespace runtime::win32

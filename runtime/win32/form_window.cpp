@@ -22,16 +22,14 @@ constexpr DWORD kFormExtendedStyle = 0;
 
 WindowClass registerFormClass(HINSTANCE instance, const FormLayout& layout, WNDPROC windowProc) {
   const std::wstring name = L"trivel." + widen(layout.name);
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = windowProc;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = loadIcon(instance, layout.iconId, 0);
-  windowClass.hIconSm = loadIcon(instance, layout.iconId, GetSystemMetrics(SM_CXSMICON));
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = name.c_str();
-  return {windowClass};
+  return {{.cbSize = sizeof(WNDCLASSEXW),
+           .lpfnWndProc = windowProc,
+           .hInstance = instance,
+           .hIcon = loadIcon(instance, layout.iconId, 0),
+           .hCursor = LoadCursorW(nullptr, IDC_ARROW),
+           .hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+           .lpszClassName = name.c_str(),
+           .hIconSm = loadIcon(instance, layout.iconId, GetSystemMetrics(SM_CXSMICON))}};
 }
 
 }  // namespace
@@ -98,7 +96,7 @@ void FormWindow::applyDpi(int dpi) {
                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)) {
     throw RuntimeError("Impossible de dimensionner la fenêtre.");
   }
-  UniqueFont font = createFont(layout_.font, dpi);
+  UniqueFont font = createFont(layout_.font, static_cast<UINT>(dpi));
   placeControls(controls_, font.get(), dpi);
   font_ = std::move(font);  // the controls no longer use the previous one
 }
@@ -116,10 +114,15 @@ LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam
     static_cast<void>(self->window_.release());  // the window is gone
     return DefWindowProcW(window, message, wParam, lParam);
   }
+  return self->handleShowingErrors(&FormWindow::handleMessage, window, message, wParam, lParam);
+}
+
+LRESULT FormWindow::handleShowingErrors(Handler handler, HWND window, UINT message, WPARAM wParam,
+                                        LPARAM lParam) {
   try {
-    return self->handleMessage(window, message, wParam, lParam);
+    return (this->*handler)(window, message, wParam, lParam);
   } catch (const std::exception& error) {
-    self->reportError(error);
+    reportError(error);
     return 0;
   }
 }
@@ -137,7 +140,7 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return handleNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
     case WM_CTLCOLORSTATIC:
       if (const Control* control = controls_.find(&Control::window, reinterpret_cast<HWND>(lParam))) {
-        const auto platformBrush = reinterpret_cast<HBRUSH>(DefWindowProcW(window, message, wParam, lParam));
+        auto* const platformBrush = reinterpret_cast<HBRUSH>(DefWindowProcW(window, message, wParam, lParam));
         return reinterpret_cast<LRESULT>(colourStatic(reinterpret_cast<HDC>(wParam), *control->layout,
                                                       control->background.get(), platformBrush));
       }
@@ -199,13 +202,8 @@ void FormWindow::activate(HWND window, WPARAM state) {
 
 LRESULT CALLBACK FormWindow::textBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR /*id*/, DWORD_PTR self) {
-  auto* form = reinterpret_cast<FormWindow*>(self);
-  try {
-    return form->handleTextBoxMessage(window, message, wParam, lParam);
-  } catch (const std::exception& error) {
-    form->reportError(error);
-    return 0;
-  }
+  return reinterpret_cast<FormWindow*>(self)->handleShowingErrors(&FormWindow::handleTextBoxMessage, window,
+                                                                  message, wParam, lParam);
 }
 
 LRESULT FormWindow::handleTextBoxMessage(HWND textBox, UINT message, WPARAM wParam, LPARAM lParam) {

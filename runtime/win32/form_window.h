@@ -41,6 +41,9 @@ class FormWindow final : public Form {
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK textBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR self);
+  using Handler = LRESULT (FormWindow::*)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Hands a message to a handler; an error that leaves it is shown to the user.
+  LRESULT handleShowingErrors(Handler handler, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handleTextBoxMessage(HWND textBox, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handleNotify(const NMHDR& header, LPARAM lParam);

@@ -7,9 +7,7 @@ namespace runtime::win32 {
 
 LineList::LineList(HWND listView) : listView_(listView) {
   ListView_SetExtendedListViewStyle(listView_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-  LVCOLUMNW column{};
-  column.mask = LVCF_FMT | LVCF_WIDTH;
-  column.fmt = LVCFMT_LEFT;
+  LVCOLUMNW column{.mask = LVCF_FMT | LVCF_WIDTH, .fmt = LVCFMT_LEFT};
   if (ListView_InsertColumn(listView_, 0, &column) != 0) {
     throw RuntimeError("Impossible de préparer la liste : colonne refusée.");
   }

@@ -8,8 +8,7 @@
 namespace runtime::win32 {
 
 UniqueBitmap loadPicture(HINSTANCE instance, int pictureId);
-// The icon's image of size pixels square, the system's default size for 0.
-// Shared: the system keeps it as long as the program runs.
+// The icon at size pixels, the default size for 0, kept by the system for the program's life.
 HICON loadIcon(HINSTANCE instance, int iconId, int size);
 
 }  // namespace runtime::win32

@@ -25,8 +25,7 @@ wchar_t* widenTo(std::string_view utf8, std::span<wchar_t> out);
 // null character and cutting the text short if it does not fit.
 void widenInto(std::string_view utf8, wchar_t* buffer, int capacity);
 
-// The system's texts in UTF-8: a window's text (name says which window in
-// the error, should it fail) and the decimal separator of the user's locale.
+// A window's text, named name in the error, and the user's decimal separator.
 std::string windowText(HWND window, std::string_view name);
 std::string userDecimalSeparator();
 
