@@ -66,13 +66,40 @@ struct FormLayout {
   std::span<const ControlLayout> controls;
 };
 
-// The controls in tab order, those that never take the focus last.
-inline std::vector<const ControlLayout*> inTabOrder(std::span<const ControlLayout> controls) {
+// The rules the layout rows imply, alike on every platform.
+
+// Twips to pixels at a DPI, to the nearest pixel: 15 twips a pixel at 96 DPI.
+constexpr int toPixels(Twips twips, int dpi) {
+  const std::int64_t scaled = std::int64_t{twips} * dpi;
+  const std::int64_t half = scaled < 0 ? -kTwipsPerInch / 2 : kTwipsPerInch / 2;
+  return static_cast<int>((scaled + half) / kTwipsPerInch);
+}
+
+// Text boxes and lists take the focus, unless they are left out of the tab order.
+constexpr bool takesFocus(const ControlLayout& control) {
+  return (control.kind == ControlKind::TextBox || control.kind == ControlKind::ListBox) &&
+         control.tabIndex >= 0;
+}
+
+// A text box's prompt, which names it for screen readers: the label right before it, if any.
+inline const ControlLayout* promptOf(std::span<const ControlLayout> rows, const ControlLayout& textBox) {
+  if (textBox.kind != ControlKind::TextBox || &textBox == rows.data()) return nullptr;
+  const ControlLayout& before = *(&textBox - 1);
+  return before.kind == ControlKind::Label ? &before : nullptr;
+}
+
+// The order to make the controls in, which Tab and screen readers follow: the
+// tab order (those that never take the focus last), each prompt before its text box.
+inline std::vector<const ControlLayout*> inCreationOrder(std::span<const ControlLayout> rows) {
+  // A prompt takes its text box's place; being the row before, it stays before it.
+  const auto place = [rows](const ControlLayout* row) {
+    const bool prompt = row != &rows.back() && promptOf(rows, row[1]) == row;
+    return static_cast<unsigned>(prompt ? row[1].tabIndex : row->tabIndex);  // -1 (never) last
+  };
   std::vector<const ControlLayout*> ordered;
-  for (const ControlLayout& control : controls) ordered.push_back(&control);
-  std::stable_sort(ordered.begin(), ordered.end(), [](const ControlLayout* a, const ControlLayout* b) {
-    return static_cast<unsigned>(a->tabIndex) < static_cast<unsigned>(b->tabIndex);
-  });
+  for (const ControlLayout& row : rows) ordered.push_back(&row);
+  std::stable_sort(ordered.begin(), ordered.end(),
+                   [&place](const ControlLayout* a, const ControlLayout* b) { return place(a) < place(b); });
   return ordered;
 }
 

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "runtime/layout.h"
+
 namespace runtime {
 
 // The one error type of the runtime. Its message is French and names what
@@ -21,6 +23,40 @@ inline std::string runtimeErrorMessage(const std::exception& error) {
   if (dynamic_cast<const RuntimeError*>(&error) != nullptr) return message + error.what();
   if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) return message + "mémoire insuffisante.";
   return message + "erreur interne (" + error.what() + ").";
+}
+
+// The runtime's own errors, worded alike by every back end.
+inline RuntimeError unknownControl(ControlId id) {
+  return RuntimeError("Contrôle inconnu : " + std::to_string(id) + ".");
+}
+
+inline RuntimeError unknownControlKind(const ControlLayout& control) {
+  return RuntimeError("Type de contrôle inconnu : " + std::string(control.name));
+}
+
+inline RuntimeError notAList(const ControlLayout& control) {
+  return RuntimeError("Le contrôle " + std::string(control.name) + " n'est pas une liste.");
+}
+
+inline RuntimeError notATextBox(const ControlLayout& control) {
+  return RuntimeError("Le contrôle " + std::string(control.name) + " n'a pas de texte à lire.");
+}
+
+inline RuntimeError visibilityNotChanged(const ControlLayout& control, bool visible) {
+  return RuntimeError((visible ? "Impossible d'afficher " : "Impossible de cacher ") +
+                      std::string(control.name) + ".");
+}
+
+inline RuntimeError pictureNotFound(int pictureId) {
+  return RuntimeError("Image introuvable dans les ressources : " + std::to_string(pictureId) + ".");
+}
+
+inline RuntimeError iconNotFound(int iconId) {
+  return RuntimeError("Icône introuvable dans les ressources : " + std::to_string(iconId) + ".");
+}
+
+inline RuntimeError noMemoryToCopyTheList() {
+  return RuntimeError("Mémoire insuffisante pour copier la liste.");
 }
 
 }  // namespace runtime

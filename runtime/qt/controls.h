@@ -4,8 +4,8 @@
 #include <QWidget>
 
 #include <span>
-#include <vector>
 
+#include "runtime/control_table.h"
 #include "runtime/layout.h"
 
 namespace runtime::qt {
@@ -14,24 +14,22 @@ class LineList;
 
 // A control of a form: its layout row and the widget made from it, which
 // belongs to the form's window; for a text box the widget as one, for a list
-// box its lines.
+// box its list.
 struct Control {
   const ControlLayout* layout = nullptr;
   QWidget* widget = nullptr;
   QLineEdit* textBox = nullptr;
-  LineList* lines = nullptr;
+  LineList* list = nullptr;
 };
 
-// Device-independent pixels: 15 twips to a pixel, as at 96 DPI. Qt scales
-// them on screens of higher density.
-int toPixels(Twips twips);
+// Qt's pixels are pixels at 96 DPI, which it scales on denser screens.
+inline constexpr int kLogicalDpi = 96;
 
 // Creates the widget for one row of a form's layout, with its text, tooltip,
 // picture, colours and visibility, at the layout's place.
 Control createControl(QWidget& form, const ControlLayout& layout);
 
-// Names the controls for assistive technologies: a label that comes right
-// before a text box in the layout rows is that text box's prompt.
-void nameControls(std::span<const ControlLayout> rows, const std::vector<Control>& controls);
+// Names each text box for assistive technologies after its prompt, each list after its name.
+void nameControls(std::span<const ControlLayout> rows, const ControlTable<Control>& controls);
 
 }  // namespace runtime::qt

@@ -7,9 +7,9 @@
 #include <QLineEdit>
 #include <QLocale>
 
-#include <algorithm>
 #include <string>
 
+#include "runtime/qt/clipboard.h"
 #include "runtime/qt/error_box.h"
 #include "runtime/qt/font.h"
 #include "runtime/qt/keys.h"
@@ -20,30 +20,26 @@
 
 namespace runtime::qt {
 
-WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-
-WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
-
 FormWindow::FormWindow(const FormLayout& layout)
     : layout_(layout),
       events_({.reportError = [this](const std::exception& error) { reportError(error); },
-               .catchUp = [this] { syncLists(); },
+               .catchUp = [this] { controls_.catchUpLists(); },
                .closeLater = [this] { QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection); }}) {
   setWindowTitle(toQString(layout.caption));
   setWindowIcon(loadIcon(layout.iconId));
   setFont(formFont(layout.font));
   // A form keeps the size of its layout.
-  setFixedSize(toPixels(layout.clientWidth), toPixels(layout.clientHeight));
+  setFixedSize(toPixels(layout.clientWidth, kLogicalDpi), toPixels(layout.clientHeight, kLogicalDpi));
   createControls();
 }
 
-FormWindow::~FormWindow() = default;
+FormWindow::~FormWindow() { setMousePointer(MousePointer::Default); }
 
 void FormWindow::createControls() {
   QWidget* previous = nullptr;
-  for (const ControlLayout* layout : inTabOrder(layout_.controls)) {
+  for (const ControlLayout* layout : inCreationOrder(layout_.controls)) {
     const Control created = createControl(*this, *layout);
-    controls_.push_back(created);
+    controls_.add(created);
     QWidget& widget = *created.widget;
     widget.installEventFilter(this);
     if (created.textBox != nullptr) {
@@ -69,7 +65,7 @@ void FormWindow::start(const std::function<std::unique_ptr<FormEvents>(Form&)>& 
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
-  const Control* control = controlOf(watched);
+  const Control* control = controls_.find(&Control::widget, watched);
   if (control == nullptr) return false;
   switch (event->type()) {
     case QEvent::KeyPress:
@@ -95,9 +91,9 @@ bool FormWindow::controlKeyPressed(const Control& control, const QKeyEvent& key)
     events_.raise([code = *keyCode](FormEvents& events) { events.keyDown(code); });
   }
   typedIntoTextBox(control, typedCharacters(key));
-  if (control.lines != nullptr && key.matches(QKeySequence::Copy)) {
+  if (control.list != nullptr && key.matches(QKeySequence::Copy)) {
     try {
-      control.lines->copyAllToClipboard();
+      copyToClipboard(control.list->lines());
     } catch (const std::exception& error) {
       reportError(error);
     }
@@ -128,70 +124,37 @@ void FormWindow::closeEvent(QCloseEvent* event) { event->setAccepted(events_.clo
 
 void FormWindow::reportError(const std::exception& error) { showRuntimeError(this, layout_.caption, error); }
 
-void FormWindow::syncLists() {
-  for (const Control& control : controls_) {
-    if (control.lines != nullptr) control.lines->syncCount();
-  }
-}
-
-const Control& FormWindow::control(ControlId id) const {
-  const auto found = std::find_if(controls_.begin(), controls_.end(),
-                                  [id](const Control& control) { return control.layout->id == id; });
-  if (found == controls_.end()) throw RuntimeError("Contrôle inconnu : " + std::to_string(id) + ".");
-  return *found;
-}
-
-const Control* FormWindow::controlOf(const QObject* widget) const {
-  const auto found = std::find_if(controls_.begin(), controls_.end(),
-                                  [widget](const Control& control) { return control.widget == widget; });
-  return found == controls_.end() ? nullptr : &*found;
-}
-
-LineList& FormWindow::list(ControlId id) {
-  const Control& list = control(id);
-  if (list.lines == nullptr) {
-    throw RuntimeError("Le contrôle " + std::string(list.layout->name) + " n'est pas une liste.");
-  }
-  return *list.lines;
-}
-
-QWidget& FormWindow::widget(ControlId id) const { return *control(id).widget; }
+QWidget& FormWindow::widget(ControlId id) const { return *controls_[id].widget; }
 
 std::string FormWindow::text(ControlId textBox) const {
-  const Control& box = control(textBox);
-  if (box.textBox == nullptr) {
-    throw RuntimeError("Le contrôle " + std::string(box.layout->name) + " n'a pas de texte à lire.");
-  }
-  return toUtf8(box.textBox->text());
+  return toUtf8(controls_.textBox(textBox).textBox->text());
 }
 
 void FormWindow::setVisible(ControlId id, bool visible) {
-  const Control& target = control(id);
+  const Control& target = controls_[id];
   target.widget->setVisible(visible);
-  if (target.widget->isHidden() == visible) {
-    throw RuntimeError(std::string(visible ? "Impossible d'afficher " : "Impossible de cacher ") +
-                       std::string(target.layout->name) + ".");
-  }
+  if (target.widget->isHidden() == visible) throw visibilityNotChanged(*target.layout, visible);
 }
 
-void FormWindow::clear(ControlId id) { list(id).clear(); }
+void FormWindow::clear(ControlId id) { controls_.list(id).clear(); }
 
-void FormWindow::addItem(ControlId id, std::string_view line) { list(id).append(line); }
+void FormWindow::addItem(ControlId id, std::string_view line) { controls_.list(id).append(line); }
 
 void FormWindow::setMousePointer(MousePointer pointer) {
+  // The wait cursor is over all the program's windows until it is restored.
+  if (pointer == pointer_) return;
+  pointer_ = pointer;
   if (pointer == MousePointer::Hourglass) {
-    if (!waitCursor_) waitCursor_.emplace();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
   } else {
-    waitCursor_.reset();
+    QApplication::restoreOverrideCursor();
   }
 }
 
 void FormWindow::setCaption(std::string_view caption) { setWindowTitle(toQString(caption)); }
 
-std::chrono::steady_clock::time_point FormWindow::now() const { return std::chrono::steady_clock::now(); }
-
 void FormWindow::doEvents() {
-  syncLists();
+  controls_.catchUpLists();
   QCoreApplication::processEvents();
 }
 

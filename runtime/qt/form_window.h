@@ -2,12 +2,11 @@
 
 #include <QWidget>
 
-#include <chrono>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
+#include "runtime/control_table.h"
 #include "runtime/event_runner.h"
 #include "runtime/form.h"
 #include "runtime/layout.h"
@@ -16,15 +15,6 @@
 class QKeyEvent;
 
 namespace runtime::qt {
-
-// The wait cursor over the program's windows for the lifetime of the object.
-class WaitCursor {
- public:
-  WaitCursor();
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-  ~WaitCursor();
-};
 
 // A form's window, built from its layout: the top-level widget, its controls,
 // and the translation of Qt's events into the form's events.
@@ -49,7 +39,6 @@ class FormWindow final : public QWidget, public Form {
   void setCaption(std::string_view caption) override;
   void doEvents() override;
   [[nodiscard]] std::string decimalSeparator() const override;
-  [[nodiscard]] std::chrono::steady_clock::time_point now() const override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,16 +50,11 @@ class FormWindow final : public QWidget, public Form {
   bool controlKeyPressed(const Control& control, const QKeyEvent& key);
   void typedIntoTextBox(const Control& control, const std::vector<std::int16_t>& codes);
   void reportError(const std::exception& error);
-  void syncLists();
-
-  [[nodiscard]] const Control& control(ControlId id) const;
-  [[nodiscard]] const Control* controlOf(const QObject* widget) const;
-  [[nodiscard]] LineList& list(ControlId id);
 
   const FormLayout& layout_;
-  std::vector<Control> controls_;
+  ControlTable<Control> controls_;
   EventRunner events_;
-  std::optional<WaitCursor> waitCursor_;
+  MousePointer pointer_ = MousePointer::Default;
 };
 
 }  // namespace runtime::qt

@@ -1,20 +1,15 @@
 #include "runtime/qt/line_list.h"
 
 #include <QAccessible>
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 
 #include <algorithm>
-#include <new>
-#include <string>
 
 #include "runtime/qt/line_list_accessible.h"
 #include "runtime/qt/text.h"
-#include "runtime/runtime_error.h"
 
 namespace runtime::qt {
 namespace {
@@ -56,22 +51,6 @@ void LineList::syncCount() {
 QString LineList::line(int row) const {
   if (row < 0 || row >= shownCount_) return {};
   return toQString(lines_.line(static_cast<std::size_t>(row)));
-}
-
-void LineList::copyAllToClipboard() const {
-  try {
-    std::size_t bytes = 0;
-    for (std::size_t i = 0; i < lines_.size(); ++i) bytes += lines_.line(i).size() + 1;
-    std::string all;
-    all.reserve(bytes);
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-      all += lines_.line(i);
-      all += '\n';
-    }
-    QGuiApplication::clipboard()->setText(toQString(all));
-  } catch (const std::bad_alloc&) {
-    throw RuntimeError("Mémoire insuffisante pour copier la liste.");
-  }
 }
 
 void LineList::setCurrentRow(int row) {

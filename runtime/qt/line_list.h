@@ -21,8 +21,7 @@ class LineList final : public QAbstractScrollArea {
   void append(std::string_view line);
   void clear();
   void syncCount();
-  // Every line, one per line, on the clipboard.
-  void copyAllToClipboard() const;
+  [[nodiscard]] const LineStore& lines() const { return lines_; }
 
   // The lines shown, and their texts.
   [[nodiscard]] int count() const { return shownCount_; }

@@ -2,17 +2,13 @@
 
 #include <QDir>
 
-#include <string>
-
 #include "runtime/runtime_error.h"
 
 namespace runtime::qt {
 
 QPixmap loadPicture(int pictureId) {
   QPixmap picture(QStringLiteral(":/pictures/%1").arg(pictureId));
-  if (picture.isNull()) {
-    throw RuntimeError("Image introuvable dans les ressources : " + std::to_string(pictureId) + ".");
-  }
+  if (picture.isNull()) throw pictureNotFound(pictureId);
   return picture;
 }
 
@@ -20,9 +16,7 @@ QIcon loadIcon(int iconId) {
   const QDir folder(QStringLiteral(":/icons/%1").arg(iconId));
   QIcon icon;
   for (const QString& image : folder.entryList(QDir::Files)) icon.addFile(folder.filePath(image));
-  if (icon.isNull()) {
-    throw RuntimeError("Icône introuvable dans les ressources : " + std::to_string(iconId) + ".");
-  }
+  if (icon.isNull()) throw iconNotFound(iconId);
   return icon;
 }
 

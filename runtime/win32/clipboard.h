@@ -2,15 +2,11 @@
 
 #include <windows.h>
 
-#include <cstddef>
-#include <functional>
-#include <span>
+#include "runtime/line_store.h"
 
 namespace runtime::win32 {
 
-// Replaces the clipboard's contents with a text of length wide characters,
-// which write puts straight into the clipboard's memory (exactly length
-// characters; the terminating null is added here).
-void setClipboardText(HWND owner, std::size_t length, const std::function<void(std::span<wchar_t>)>& write);
+// Puts every line on the clipboard, one per line, for owner.
+void copyToClipboard(HWND owner, const LineStore& lines);
 
 }  // namespace runtime::win32

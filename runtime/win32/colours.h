@@ -7,10 +7,11 @@
 
 namespace runtime::win32 {
 
-// A layout colour other than the platform default, as Windows draws it.
-COLORREF colourRef(Colour colour);
-// The system's own brush for a system colour (never deleted).
-HBRUSH systemBrush(Colour colour);
-UniqueBrush createBrush(Colour colour);
+// The brush of a control's own for an RGB background, none for other colours.
+UniqueBrush createBackground(const ControlLayout& control);
+
+// Sets a static control's colours in dc and returns the brush for its
+// background: its own, the system's, or platformBrush for the platform's.
+HBRUSH colourStatic(HDC dc, const ControlLayout& control, HBRUSH ownBrush, HBRUSH platformBrush);
 
 }  // namespace runtime::win32

@@ -5,11 +5,16 @@
 #include <string>
 
 #include "runtime/runtime_error.h"
-#include "runtime/win32/dpi.h"
+#include "runtime/win32/colours.h"
+#include "runtime/win32/resources.h"
 #include "runtime/win32/text.h"
 
 namespace runtime::win32 {
 namespace {
+
+HINSTANCE instanceOf(HWND window) {
+  return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+}
 
 struct NativeKind {
   const wchar_t* className;
@@ -33,51 +38,65 @@ NativeKind nativeKind(const ControlLayout& control) {
               LVS_REPORT | LVS_OWNERDATA | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
               WS_EX_CLIENTEDGE};
   }
-  throw RuntimeError("Type de contrôle inconnu : " + std::string(control.name));
+  throw unknownControlKind(control);
 }
 
-bool takesFocus(ControlKind kind) { return kind == ControlKind::TextBox || kind == ControlKind::ListBox; }
-
-}  // namespace
-
-HWND createControl(HWND parent, const ControlLayout& control) {
+HWND createWindow(HWND parent, const ControlLayout& control) {
   const NativeKind native = nativeKind(control);
   DWORD style = WS_CHILD | native.style;
   if (control.visible) style |= WS_VISIBLE;
-  if (takesFocus(control.kind) && control.tabIndex >= 0) style |= WS_TABSTOP;
-  auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  const HWND window =
-      CreateWindowExW(native.extendedStyle, native.className, widen(control.text).c_str(), style, 0, 0, 0, 0,
-                      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+  if (takesFocus(control)) style |= WS_TABSTOP;
+  const HWND window = CreateWindowExW(
+      native.extendedStyle, native.className, widen(control.text).c_str(), style, 0, 0, 0, 0, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instanceOf(parent), nullptr);
   if (window == nullptr)
     throw RuntimeError("Impossible de créer le contrôle " + std::string(control.name) + ".");
   return window;
 }
 
-void placeControl(HWND window, const ControlLayout& control, UINT dpi) {
-  if (!SetWindowPos(window, nullptr, toPixels(control.left, dpi), toPixels(control.top, dpi),
-                    toPixels(control.width, dpi), toPixels(control.height, dpi),
-                    SWP_NOZORDER | SWP_NOACTIVATE)) {
-    throw RuntimeError("Impossible de placer le contrôle " + std::string(control.name) + ".");
+// Shows text when the mouse rests on tool, through a tooltip window owned by
+// (and destroyed with) tool's parent.
+void addToolTip(HWND tool, std::string_view text) {
+  const HWND parent = GetParent(tool);
+  const HWND tip = CreateWindowExW(
+      WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instanceOf(parent), nullptr);
+  if (tip == nullptr) throw RuntimeError("Impossible de créer l'info-bulle.");
+  std::wstring wideText = widen(text);
+  TTTOOLINFOW info{.cbSize = sizeof(TTTOOLINFOW),
+                   .uFlags = TTF_IDISHWND | TTF_SUBCLASS,
+                   .hwnd = parent,
+                   .uId = reinterpret_cast<UINT_PTR>(tool),
+                   .lpszText = wideText.data()};
+  if (!SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info))) {
+    throw RuntimeError("Impossible d'attacher l'info-bulle.");
   }
 }
 
-void addToolTip(HWND tool, std::string_view text) {
-  const HWND parent = GetParent(tool);
-  auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  const HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr);
-  if (tip == nullptr) throw RuntimeError("Impossible de créer l'info-bulle.");
-  std::wstring wideText = widen(text);
-  TTTOOLINFOW info{};
-  info.cbSize = sizeof(info);
-  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  info.hwnd = parent;
-  info.uId = reinterpret_cast<UINT_PTR>(tool);
-  info.lpszText = wideText.data();
-  if (!SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info))) {
-    throw RuntimeError("Impossible d'attacher l'info-bulle.");
+}  // namespace
+
+Control createControl(HWND parent, const ControlLayout& layout) {
+  Control control{.layout = &layout, .window = createWindow(parent, layout)};
+  if (layout.kind == ControlKind::Image && layout.pictureId != 0) {
+    control.picture = loadPicture(instanceOf(parent), layout.pictureId);
+    SendMessageW(control.window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(control.picture.get()));
+  }
+  if (layout.kind == ControlKind::ListBox) control.list = std::make_unique<LineList>(control.window);
+  if (!layout.toolTip.empty()) addToolTip(control.window, layout.toolTip);
+  control.background = createBackground(layout);
+  return control;
+}
+
+void placeControls(const ControlTable<Control>& controls, HFONT font, int dpi) {
+  for (const Control& control : controls) {
+    const ControlLayout& layout = *control.layout;
+    SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (!SetWindowPos(control.window, nullptr, toPixels(layout.left, dpi), toPixels(layout.top, dpi),
+                      toPixels(layout.width, dpi), toPixels(layout.height, dpi),
+                      SWP_NOZORDER | SWP_NOACTIVATE)) {
+      throw RuntimeError("Impossible de placer le contrôle " + std::string(layout.name) + ".");
+    }
+    if (control.list) control.list->fitColumn();
   }
 }
 

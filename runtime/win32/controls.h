@@ -2,19 +2,29 @@
 
 #include <windows.h>
 
+#include <memory>
+
+#include "runtime/control_table.h"
 #include "runtime/layout.h"
+#include "runtime/win32/handles.h"
+#include "runtime/win32/line_list.h"
 
 namespace runtime::win32 {
 
-// Creates the native control for one row of a form's layout, with its text,
-// style and id but no size yet: placeControl() puts it where the layout says.
-// The control belongs to parent and is destroyed with it.
-HWND createControl(HWND parent, const ControlLayout& control);
+// A control of a form: its layout row, its window (destroyed with the form's),
+// and what it owns: its picture, its background's brush, its list.
+struct Control {
+  const ControlLayout* layout = nullptr;
+  HWND window = nullptr;
+  UniqueBitmap picture;
+  UniqueBrush background;
+  std::unique_ptr<LineList> list;
+};
 
-void placeControl(HWND window, const ControlLayout& control, UINT dpi);
+// Creates the control for a layout row, with all but its place and font.
+Control createControl(HWND parent, const ControlLayout& layout);
 
-// Shows text when the mouse rests on tool, through a tooltip window owned by
-// (and destroyed with) tool's parent.
-void addToolTip(HWND tool, std::string_view text);
+// Puts every control where the layout says at a DPI, in the form's font.
+void placeControls(const ControlTable<Control>& controls, HFONT font, int dpi);
 
 }  // namespace runtime::win32

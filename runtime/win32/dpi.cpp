@@ -19,13 +19,13 @@ GetDpiForWindowFunction getDpiForWindow() {
 
 }  // namespace
 
-UINT dpiOf(HWND window) {
+int dpiOf(HWND window) {
   if (const auto function = getDpiForWindow()) {
-    if (const UINT dpi = function(window); dpi != 0) return dpi;
+    if (const UINT dpi = function(window); dpi != 0) return static_cast<int>(dpi);
   }
   const ScreenDc screen(GetDC(nullptr));
   const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
-  return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
 }  // namespace runtime::win32

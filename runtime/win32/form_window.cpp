@@ -2,16 +2,15 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <iterator>
 #include <string>
 
 #include "runtime/runtime_error.h"
+#include "runtime/win32/clipboard.h"
 #include "runtime/win32/colours.h"
-#include "runtime/win32/controls.h"
 #include "runtime/win32/dpi.h"
 #include "runtime/win32/error_box.h"
-#include "runtime/win32/fonts.h"
+#include "runtime/win32/font.h"
+#include "runtime/win32/resources.h"
 #include "runtime/win32/text.h"
 
 namespace runtime::win32 {
@@ -21,41 +20,16 @@ namespace {
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kFormExtendedStyle = 0;
 
-struct FormIcons {
-  HICON large;
-  HICON small;
-};
-
-// Shared icons: the system keeps them as long as the program runs.
-FormIcons loadIcons(HINSTANCE instance, int iconId) {
-  return {static_cast<HICON>(
-              LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED)),
-          static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
-                                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                        LR_SHARED))};
-}
-
 WindowClass registerFormClass(HINSTANCE instance, const FormLayout& layout, WNDPROC windowProc) {
   const std::wstring name = L"trivel." + widen(layout.name);
-  const FormIcons icons = loadIcons(instance, layout.iconId);
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = windowProc;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = icons.large;
-  windowClass.hIconSm = icons.small;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = name.c_str();
-  return {windowClass};
-}
-
-UniqueBitmap loadPicture(HINSTANCE instance, int pictureId) {
-  UniqueBitmap picture(static_cast<HBITMAP>(
-      LoadImageW(instance, MAKEINTRESOURCEW(pictureId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-  if (!picture)
-    throw RuntimeError("Image introuvable dans les ressources : " + std::to_string(pictureId) + ".");
-  return picture;
+  return {{.cbSize = sizeof(WNDCLASSEXW),
+           .lpfnWndProc = windowProc,
+           .hInstance = instance,
+           .hIcon = loadIcon(instance, layout.iconId, 0),
+           .hCursor = LoadCursorW(nullptr, IDC_ARROW),
+           .hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+           .lpszClassName = name.c_str(),
+           .hIconSm = loadIcon(instance, layout.iconId, GetSystemMetrics(SM_CXSMICON))}};
 }
 
 }  // namespace
@@ -64,7 +38,7 @@ FormWindow::FormWindow(HINSTANCE instance, const FormLayout& layout)
     : layout_(layout),
       windowClass_(registerFormClass(instance, layout, &windowProc)),
       events_({.reportError = [this](const std::exception& error) { reportError(error); },
-               .catchUp = [this] { syncLists(); },
+               .catchUp = [this] { controls_.catchUpLists(); },
                .closeLater =
                    [this] {
                      if (window_) PostMessageW(window_.get(), WM_CLOSE, 0, 0);
@@ -104,49 +78,27 @@ void FormWindow::dispatch(MSG& message) {
 }
 
 void FormWindow::createControls() {
-  auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_.get(), GWLP_HINSTANCE));
-  for (const ControlLayout* layout : inTabOrder(layout_.controls)) {
-    const HWND window = createControl(window_.get(), *layout);
-    controls_.push_back({layout, window});
-    switch (layout->kind) {
-      case ControlKind::Image:
-        if (layout->pictureId != 0) {
-          pictures_.push_back(loadPicture(instance, layout->pictureId));
-          SendMessageW(window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(pictures_.back().get()));
-        }
-        break;
-      case ControlKind::TextBox:
-        if (!SetWindowSubclass(window, &textBoxProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
-          throw RuntimeError("Impossible de suivre la frappe dans " + std::string(layout->name) + ".");
-        }
-        break;
-      case ControlKind::ListBox:
-        lists_.try_emplace(layout->id, window);
-        break;
-      case ControlKind::Label:
-        break;
+  for (const ControlLayout* layout : inCreationOrder(layout_.controls)) {
+    Control control = createControl(window_.get(), *layout);
+    if (layout->kind == ControlKind::TextBox &&
+        !SetWindowSubclass(control.window, &textBoxProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
+      throw RuntimeError("Impossible de suivre la frappe dans " + std::string(layout->name) + ".");
     }
-    if (!layout->toolTip.empty()) addToolTip(window, layout->toolTip);
-    if (layout->background.kind == Colour::Kind::Rgb)
-      backgrounds_.try_emplace(layout->id, createBrush(layout->background));
-    if (focus_ == nullptr && (GetWindowLongPtrW(window, GWL_STYLE) & WS_TABSTOP) != 0) focus_ = window;
+    if (focus_ == nullptr && takesFocus(*layout)) focus_ = control.window;
+    controls_.add(std::move(control));
   }
 }
 
-void FormWindow::applyDpi(UINT dpi) {
+void FormWindow::applyDpi(int dpi) {
   RECT frame{0, 0, toPixels(layout_.clientWidth, dpi), toPixels(layout_.clientHeight, dpi)};
   AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExtendedStyle);
   if (!SetWindowPos(window_.get(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)) {
     throw RuntimeError("Impossible de dimensionner la fenêtre.");
   }
-  UniqueFont font = createFont(layout_.font, dpi);
-  for (const Control& control : controls_) {
-    SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-    placeControl(control.window, *control.layout, dpi);
-  }
+  UniqueFont font = createFont(layout_.font, static_cast<UINT>(dpi));
+  placeControls(controls_, font.get(), dpi);
   font_ = std::move(font);  // the controls no longer use the previous one
-  for (auto& [id, list] : lists_) list.fitColumn();
 }
 
 LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -162,10 +114,15 @@ LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam
     static_cast<void>(self->window_.release());  // the window is gone
     return DefWindowProcW(window, message, wParam, lParam);
   }
+  return self->handleShowingErrors(&FormWindow::handleMessage, window, message, wParam, lParam);
+}
+
+LRESULT FormWindow::handleShowingErrors(Handler handler, HWND window, UINT message, WPARAM wParam,
+                                        LPARAM lParam) {
   try {
-    return self->handleMessage(window, message, wParam, lParam);
+    return (this->*handler)(window, message, wParam, lParam);
   } catch (const std::exception& error) {
-    self->reportError(error);
+    reportError(error);
     return 0;
   }
 }
@@ -182,7 +139,12 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_NOTIFY:
       return handleNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
     case WM_CTLCOLORSTATIC:
-      return colourStatic(window, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+      if (const Control* control = controls_.find(&Control::window, reinterpret_cast<HWND>(lParam))) {
+        auto* const platformBrush = reinterpret_cast<HBRUSH>(DefWindowProcW(window, message, wParam, lParam));
+        return reinterpret_cast<LRESULT>(colourStatic(reinterpret_cast<HDC>(wParam), *control->layout,
+                                                      control->background.get(), platformBrush));
+      }
+      break;
     case WM_SETCURSOR:
       if (pointer_ == MousePointer::Hourglass) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
@@ -193,7 +155,7 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       activate(window, wParam);
       return 0;
     case WM_DPICHANGED: {
-      applyDpi(HIWORD(wParam));
+      applyDpi(static_cast<int>(HIWORD(wParam)));
       const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -212,41 +174,21 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 LRESULT FormWindow::handleNotify(const NMHDR& header, LPARAM lParam) {
-  const auto list = lists_.find(static_cast<ControlId>(header.idFrom));
-  if (list == lists_.end()) return 0;
+  const Control* control = controls_.find(&Control::window, header.hwndFrom);
+  if (control == nullptr || !control->list) return 0;
   switch (header.code) {
     case LVN_GETDISPINFOW:
-      list->second.fillItem(reinterpret_cast<NMLVDISPINFOW*>(lParam)->item);
+      control->list->fillItem(reinterpret_cast<NMLVDISPINFOW*>(lParam)->item);
       break;
     case LVN_KEYDOWN:
       if (reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey == 'C' && GetKeyState(VK_CONTROL) < 0) {
-        list->second.copyAllToClipboard();
+        copyToClipboard(window_.get(), control->list->lines());
       }
       break;
     default:
       break;
   }
   return 0;
-}
-
-LRESULT FormWindow::colourStatic(HWND window, HDC dc, HWND controlWindow) {
-  const LRESULT platformBrush = DefWindowProcW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                               reinterpret_cast<LPARAM>(controlWindow));
-  const Control* control = controlOf(controlWindow);
-  if (control == nullptr) return platformBrush;
-  const Colour foreground = control->layout->foreground;
-  const Colour background = control->layout->background;
-  if (foreground.kind != Colour::Kind::PlatformDefault) SetTextColor(dc, colourRef(foreground));
-  switch (background.kind) {
-    case Colour::Kind::PlatformDefault:
-      return platformBrush;
-    case Colour::Kind::Rgb:
-      SetBkColor(dc, colourRef(background));
-      return reinterpret_cast<LRESULT>(backgrounds_.at(control->layout->id).get());
-    default:
-      SetBkColor(dc, colourRef(background));
-      return reinterpret_cast<LRESULT>(systemBrush(background));
-  }
 }
 
 void FormWindow::activate(HWND window, WPARAM state) {
@@ -260,13 +202,8 @@ void FormWindow::activate(HWND window, WPARAM state) {
 
 LRESULT CALLBACK FormWindow::textBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR /*id*/, DWORD_PTR self) {
-  auto* form = reinterpret_cast<FormWindow*>(self);
-  try {
-    return form->handleTextBoxMessage(window, message, wParam, lParam);
-  } catch (const std::exception& error) {
-    form->reportError(error);
-    return 0;
-  }
+  return reinterpret_cast<FormWindow*>(self)->handleShowingErrors(&FormWindow::handleTextBoxMessage, window,
+                                                                  message, wParam, lParam);
 }
 
 LRESULT FormWindow::handleTextBoxMessage(HWND textBox, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -300,56 +237,22 @@ void FormWindow::reportError(const std::exception& error) {
   showRuntimeError(window_.get(), layout_.caption, error);
 }
 
-void FormWindow::syncLists() {
-  for (auto& [id, list] : lists_) list.syncCount();
-}
-
-const FormWindow::Control& FormWindow::control(ControlId id) const {
-  const auto found = std::find_if(controls_.begin(), controls_.end(),
-                                  [id](const Control& control) { return control.layout->id == id; });
-  if (found == controls_.end()) throw RuntimeError("Contrôle inconnu : " + std::to_string(id) + ".");
-  return *found;
-}
-
-const FormWindow::Control* FormWindow::controlOf(HWND window) const {
-  const auto found = std::find_if(controls_.begin(), controls_.end(),
-                                  [window](const Control& control) { return control.window == window; });
-  return found == controls_.end() ? nullptr : &*found;
-}
-
-OwnerDataList& FormWindow::list(ControlId id) {
-  const auto found = lists_.find(id);
-  if (found == lists_.end()) {
-    throw RuntimeError("Le contrôle " + std::string(control(id).layout->name) + " n'est pas une liste.");
-  }
-  return found->second;
-}
-
 std::string FormWindow::text(ControlId textBox) const {
-  const Control& box = control(textBox);
-  SetLastError(ERROR_SUCCESS);
-  const int length = GetWindowTextLengthW(box.window);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(box.window, text.data(), length + 1);
-  if (copied == 0 && GetLastError() != ERROR_SUCCESS) {
-    throw RuntimeError("Impossible de lire le texte de " + std::string(box.layout->name) + ".");
-  }
-  text.resize(static_cast<std::size_t>(copied));
-  return narrow(text);
+  const Control& box = controls_.textBox(textBox);
+  return windowText(box.window, box.layout->name);
 }
 
 void FormWindow::setVisible(ControlId id, bool visible) {
-  const Control& target = control(id);
+  const Control& target = controls_[id];
   ShowWindow(target.window, visible ? SW_SHOWNA : SW_HIDE);
   if (((GetWindowLongPtrW(target.window, GWL_STYLE) & WS_VISIBLE) != 0) != visible) {
-    throw RuntimeError(std::string(visible ? "Impossible d'afficher " : "Impossible de cacher ") +
-                       std::string(target.layout->name) + ".");
+    throw visibilityNotChanged(*target.layout, visible);
   }
 }
 
-void FormWindow::clear(ControlId id) { list(id).clear(); }
+void FormWindow::clear(ControlId id) { controls_.list(id).clear(); }
 
-void FormWindow::addItem(ControlId id, std::string_view line) { list(id).append(line); }
+void FormWindow::addItem(ControlId id, std::string_view line) { controls_.list(id).append(line); }
 
 void FormWindow::setMousePointer(MousePointer pointer) {
   pointer_ = pointer;
@@ -372,10 +275,8 @@ void FormWindow::setCaption(std::string_view caption) {
   }
 }
 
-std::chrono::steady_clock::time_point FormWindow::now() const { return std::chrono::steady_clock::now(); }
-
 void FormWindow::doEvents() {
-  syncLists();
+  controls_.catchUpLists();
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
@@ -386,12 +287,6 @@ void FormWindow::doEvents() {
   }
 }
 
-std::string FormWindow::decimalSeparator() const {
-  wchar_t separator[8]{};
-  const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator,
-                                     static_cast<int>(std::size(separator)));
-  if (length == 0) throw RuntimeError("Impossible de lire le séparateur décimal des paramètres régionaux.");
-  return narrow({separator, static_cast<std::size_t>(length - 1)});
-}
+std::string FormWindow::decimalSeparator() const { return userDecimalSeparator(); }
 
 }  // namespace runtime::win32

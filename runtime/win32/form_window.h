@@ -2,17 +2,15 @@
 
 #include <windows.h>
 
-#include <chrono>
 #include <functional>
-#include <map>
 #include <memory>
-#include <vector>
 
+#include "runtime/control_table.h"
 #include "runtime/event_runner.h"
 #include "runtime/form.h"
 #include "runtime/layout.h"
+#include "runtime/win32/controls.h"
 #include "runtime/win32/handles.h"
-#include "runtime/win32/owner_data_list.h"
 
 namespace runtime::win32 {
 
@@ -38,38 +36,26 @@ class FormWindow final : public Form {
   void setCaption(std::string_view caption) override;
   void doEvents() override;
   [[nodiscard]] std::string decimalSeparator() const override;
-  [[nodiscard]] std::chrono::steady_clock::time_point now() const override;
 
  private:
-  struct Control {
-    const ControlLayout* layout;
-    HWND window;
-  };
-
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK textBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR self);
+  using Handler = LRESULT (FormWindow::*)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Hands a message to a handler; an error that leaves it is shown to the user.
+  LRESULT handleShowingErrors(Handler handler, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handleTextBoxMessage(HWND textBox, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handleNotify(const NMHDR& header, LPARAM lParam);
-  LRESULT colourStatic(HWND window, HDC dc, HWND controlWindow);
   void activate(HWND window, WPARAM state);
   void createControls();
-  void applyDpi(UINT dpi);
+  void applyDpi(int dpi);
   void reportError(const std::exception& error);
-  void syncLists();
-
-  [[nodiscard]] const Control& control(ControlId id) const;
-  [[nodiscard]] const Control* controlOf(HWND window) const;
-  [[nodiscard]] OwnerDataList& list(ControlId id);
 
   const FormLayout& layout_;
   WindowClass windowClass_;
-  std::vector<UniqueBitmap> pictures_;
-  std::map<ControlId, UniqueBrush> backgrounds_;
   UniqueFont font_;
-  std::vector<Control> controls_;
-  std::map<ControlId, OwnerDataList> lists_;
+  ControlTable<Control> controls_;
   EventRunner events_;
   MousePointer pointer_ = MousePointer::Default;
   HWND focus_ = nullptr;  // the control that gets the focus when the window is activated

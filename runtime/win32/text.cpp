@@ -1,7 +1,6 @@
 #include "runtime/win32/text.h"
 
-#include <windows.h>
-
+#include <iterator>
 #include <limits>
 
 #include "runtime/runtime_error.h"
@@ -52,16 +51,28 @@ std::string narrow(std::wstring_view utf16) {
 
 void widenInto(std::string_view utf8, wchar_t* buffer, int capacity) {
   if (capacity <= 0) return;
-  int written = 0;
-  if (!utf8.empty()) {
-    const int length = checkedLength(utf8.size());
-    written = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, buffer, capacity - 1);
-    if (written == 0) {  // too long for the buffer: convert and cut
-      const std::wstring wide = widen(utf8);
-      written = static_cast<int>(wide.copy(buffer, static_cast<std::size_t>(capacity - 1)));
-    }
+  const std::wstring wide = widen(utf8);
+  buffer[wide.copy(buffer, static_cast<std::size_t>(capacity - 1))] = L'\0';
+}
+
+std::string windowText(HWND window, std::string_view name) {
+  SetLastError(ERROR_SUCCESS);
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window, text.data(), length + 1);
+  if (copied == 0 && GetLastError() != ERROR_SUCCESS) {
+    throw RuntimeError("Impossible de lire le texte de " + std::string(name) + ".");
   }
-  buffer[written] = L'\0';
+  text.resize(static_cast<std::size_t>(copied));
+  return narrow(text);
+}
+
+std::string userDecimalSeparator() {
+  wchar_t separator[8]{};
+  const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator,
+                                     static_cast<int>(std::size(separator)));
+  if (length == 0) throw RuntimeError("Impossible de lire le séparateur décimal des paramètres régionaux.");
+  return narrow({separator, static_cast<std::size_t>(length - 1)});
 }
 
 }  // namespace runtime::win32

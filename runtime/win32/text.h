@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
 #include <span>
 #include <string>
@@ -22,5 +24,9 @@ wchar_t* widenTo(std::string_view utf8, std::span<wchar_t> out);
 // Writes utf8 into a buffer of capacity wide characters, ending it with a
 // null character and cutting the text short if it does not fit.
 void widenInto(std::string_view utf8, wchar_t* buffer, int capacity);
+
+// A window's text, named name in the error, and the user's decimal separator.
+std::string windowText(HWND window, std::string_view name);
+std::string userDecimalSeparator();
 
 }  // namespace runtime::win32

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "runtime/win32/fonts.h"
+#include "runtime/win32/font.h"
 #include "trivel_window_fixture.h"
 #include "window/feuille1_layout.h"
 

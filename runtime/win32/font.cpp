@@ -1,4 +1,4 @@
-#include "runtime/win32/fonts.h"
+#include "runtime/win32/font.h"
 
 #include <string>
 

@@ -15,23 +15,20 @@ namespace runtime::win32 {
 // line store. Appending only touches the store; the list view learns the new
 // count at syncCount(), which the form calls when control goes back to the
 // message loop.
-class OwnerDataList {
+class LineList {
  public:
   // Takes a list view created with LVS_REPORT | LVS_OWNERDATA.
-  explicit OwnerDataList(HWND listView);
-
-  [[nodiscard]] HWND handle() const { return listView_; }
+  explicit LineList(HWND listView);
 
   void append(std::string_view line);
   void clear();
   void syncCount();
+  [[nodiscard]] const LineStore& lines() const { return lines_; }
   // Fits the one column to the width of the list.
   void fitColumn();
 
   // Serves LVN_GETDISPINFOW.
   void fillItem(LVITEMW& item) const;
-  // Puts every line on the clipboard, one per line.
-  void copyAllToClipboard() const;
 
  private:
   HWND listView_;
