@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "search/result_line.h"
 #include "search/triple_search.h"
 
 // The search done the slow, obvious way: every pair of the double loop
@@ -30,4 +32,12 @@ std::vector<search::Hit> drain(Search search) {
 // Every hit of an engine run.
 inline std::vector<search::Hit> engineHits(std::int32_t lower, std::int32_t upper) {
   return drain(search::TripleSearch(lower, upper));
+}
+
+// Every line of an engine run, as the program writes them.
+inline std::vector<std::string> engineLines(std::int32_t lower, std::int32_t upper) {
+  search::ResultLine line;
+  std::vector<std::string> lines;
+  for (const search::Hit& hit : engineHits(lower, upper)) lines.emplace_back(line.format(hit));
+  return lines;
 }
