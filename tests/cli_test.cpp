@@ -61,7 +61,9 @@ TEST(Cli, WritesTheSameLinesAsThePairByPairLoops) {
   EXPECT_EQ(run({"-2147483648", "-2147483648"}).out, "-2147483648 -4026531840  4563402752\n");
 }
 
-TEST(Cli, WritesTheNoticeWhenNothingIsFound) { EXPECT_EQ(run({"5", "2"}).out, "pas de nombres\nentre  5 et 2\n"); }
+TEST(Cli, WritesTheNoticeWhenNothingIsFound) {
+  EXPECT_EQ(run({"5", "2"}).out, "pas de nombres\nentre  5 et 2\n");
+}
 
 TEST(Cli, ReadsBoundsWithTheLocaleDecimalSeparator) {
   EXPECT_EQ(run({" 0,6 ", "20,4"}, ",").out, referenceLines(1, 20));

@@ -356,10 +356,11 @@ void EventSequence::checkSearch(const Search& search, bool threw) {
   // How the list's first n lines part from these lines; empty where they do not.
   const auto partsFrom = [&](const Lines& lines, std::size_t n) -> std::string {
     if (n > lines.size()) return "; the list holds " + std::to_string(written.size()) + " lines";
-    const auto [line, expected] = std::mismatch(written.begin(), written.begin() + static_cast<std::ptrdiff_t>(n), lines.begin());
+    const auto [line, expected] =
+        std::mismatch(written.begin(), written.begin() + static_cast<std::ptrdiff_t>(n), lines.begin());
     if (line == written.begin() + static_cast<std::ptrdiff_t>(n)) return {};
-    return "; line " + std::to_string(line - written.begin()) + " is \"" + *line + "\" instead of \"" + *expected +
-           "\"";
+    return "; line " + std::to_string(line - written.begin()) + " is \"" + *line + "\" instead of \"" +
+           *expected + "\"";
   };
   const std::string bounds =
       " (bounds " + std::to_string(search.lower) + ", " + std::to_string(search.upper) + ")";
@@ -374,13 +375,13 @@ void EventSequence::checkSearch(const Search& search, bool threw) {
     require(differs.empty(), "closing keeps the engine's first lines, with no last line" + bounds + differs);
   } else if (search.stopAsked && !written.empty() && written.back() == kStoppedLine) {
     const std::string differs = partsFrom(found, written.size() - 1);
-    require(differs.empty(), "Escape keeps the engine's first lines, then says the search was stopped" + bounds +
-                                 differs);
+    require(differs.empty(),
+            "Escape keeps the engine's first lines, then says the search was stopped" + bounds + differs);
   } else {
     const std::string differs = written.size() == complete.size()
                                     ? partsFrom(complete, written.size())
-                                    : "; the list holds " + std::to_string(written.size()) + " lines instead of " +
-                                          std::to_string(complete.size());
+                                    : "; the list holds " + std::to_string(written.size()) +
+                                          " lines instead of " + std::to_string(complete.size());
     require(differs.empty(), "the list holds exactly the engine's lines, or the notice" + bounds + differs);
   }
 }

@@ -30,8 +30,8 @@ inline testing::AssertionResult areEngineLines(const Lines& lines, std::int32_t 
   const auto [line, engineLine] = std::mismatch(lines.begin(), lines.end(), expected.begin(), expected.end());
   auto failure = testing::AssertionFailure() << "bounds " << lower << " and " << upper << ": ";
   if (line != lines.end() && engineLine != expected.end()) {
-    return failure << "line " << line - lines.begin() << " is \"" << *line << "\" instead of \"" << *engineLine
-                   << '"';
+    return failure << "line " << line - lines.begin() << " is \"" << *line << "\" instead of \""
+                   << *engineLine << '"';
   }
   if (line != lines.end() || (!beginningOnly && engineLine != expected.end())) {
     return failure << lines.size() << " lines instead of the engine's " << expected.size();

@@ -177,8 +177,8 @@ TEST(TripleSearch, HandsOutBoundedSlicesAndReportsProgress) {
   for (int n = 0; n < 100; ++n) {
     const auto slice = search.next();
     // kSliceHits hits at most, then perhaps the rest of the row they reached.
-    const auto lastRow = std::find_if(slice.begin(), slice.end(),
-                                      [&](const Hit& hit) { return hit.i == slice.back().i; });
+    const auto lastRow =
+        std::find_if(slice.begin(), slice.end(), [&](const Hit& hit) { return hit.i == slice.back().i; });
     EXPECT_LT(static_cast<std::size_t>(lastRow - slice.begin()), search::kSliceHits) << "slice " << n;
     EXPECT_GE(search.progress(), progress);
     progress = search.progress();

@@ -44,8 +44,9 @@ TEST(WindowsText, RefusesABufferTooShortInsteadOfWritingPastIt) {
 
 // The list's buffer of capacity characters ends before the one marked '#'.
 TEST(WindowsText, CutsALineShortToFitTheListsBuffer) {
-  for (const auto& [line, capacity, shown] : {std::tuple{" 12  16  20", 8, L" 12  16"},
-                                              std::tuple{" 3  4  5", 9, L" 3  4  5"}, std::tuple{"", 8, L""}}) {
+  for (const auto& [line, capacity, shown] :
+       {std::tuple{" 12  16  20", 8, L" 12  16"}, std::tuple{" 3  4  5", 9, L" 3  4  5"},
+        std::tuple{"", 8, L""}}) {
     std::vector<wchar_t> buffer(static_cast<std::size_t>(capacity) + 1, L'#');
     widenInto(line, buffer.data(), capacity);
     EXPECT_STREQ(buffer.data(), shown) << "capacity " << capacity;
