@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -41,3 +42,10 @@ inline std::vector<std::string> engineLines(std::int32_t lower, std::int32_t upp
   for (const search::Hit& hit : engineHits(lower, upper)) lines.emplace_back(line.format(hit));
   return lines;
 }
+
+namespace search {
+// How a failing check shows a hit.
+inline void PrintTo(const Hit& hit, std::ostream* out) {
+  *out << '{' << hit.i << ", " << hit.j << ", " << hit.c << '}';
+}
+}  // namespace search
