@@ -17,13 +17,12 @@ fail() {
 
 # Waits up to SECONDS for a command to succeed.
 wait_for() {
-  local tenths=$(($1 * 10))
+  local deadline=$((SECONDS + $1))
   shift
-  for _ in $(seq "$tenths"); do
-    "$@" && return 0
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
     sleep 0.1
   done
-  return 1
 }
 
 "$@" &
