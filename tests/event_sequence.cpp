@@ -9,7 +9,7 @@
 #include "runtime/runtime_error.h"
 #include "search/number_text.h"
 #include "search/result_line.h"
-#include "search/triple_search.h"
+#include "tests/pair_reference.h"
 #include "window/feuille1_layout.h"
 
 namespace {
@@ -24,15 +24,12 @@ using Lines = std::vector<std::string>;
 constexpr std::int16_t kEnter = 13;
 constexpr std::int16_t kEscape = 27;
 constexpr std::string_view kStoppedLine = "calculs interrompus";
-constexpr std::string_view kListFullLine = "liste pleine : calculs arrêtés";
 
 // Searches stay small, so that thousands of sequences run in seconds: a
 // sequence never reads bounds further apart than this.
 constexpr std::int64_t kMaxSpan = 600;
 // Events played inside the DoEvents of one search, at most.
 constexpr int kMaxNestedSteps = 12;
-// The lines a ceiling sequence's list keeps; beyond them it only counts.
-constexpr std::size_t kCeilingKept = 20;
 
 std::string fieldName(runtime::ControlId field) { return field == Texte1_0 ? "Texte1_0" : "Texte1_1"; }
 
@@ -74,24 +71,9 @@ std::string cppText(std::string_view text) {
   return joined;
 }
 
-// Every line the engine finds for the bounds, up to atMost.
-Lines engineLines(std::int32_t lower, std::int32_t upper, std::size_t atMost) {
-  search::TripleSearch search(lower, upper);
-  search::ResultLine line;
-  Lines lines;
-  while (!search.finished() && lines.size() < atMost) {
-    for (const search::Hit& hit : search.next()) {
-      if (lines.size() == atMost) break;
-      lines.emplace_back(line.format(hit));
-    }
-  }
-  return lines;
-}
-
 }  // namespace
 
 struct EventSequence::Search {
-  bool ceiling = false;
   bool started = false;  // its first DoEvents has returned, so it has taken its bounds
   std::int32_t lower = 0;
   std::int32_t upper = 0;
@@ -102,20 +84,12 @@ struct EventSequence::Search {
   int nestedSteps = 0;
 };
 
-EventSequence::EventSequence(std::uint32_t seed, bool ceiling) : seed_(seed), random_(seed) {
+EventSequence::EventSequence(std::uint32_t seed) : seed_(seed), random_(seed) {
   form_.separator = pick(4) == 0 ? "." : ",";
   form_.texts[Texte1_0] = "1";
   form_.onDoEvents = [this](int call) { onDoEvents(call); };
   window_.load();
   record("form.separator = \"" + form_.separator + "\";");
-  if (!ceiling) return;
-  form_.keepAtMost = kCeilingKept;
-  record("form.keepAtMost = " + std::to_string(kCeilingKept) + ";");
-  setText(Texte1_1, "2147483647");
-  ceiling_ = true;
-  enter(Texte1_1);
-  ceiling_ = false;
-  if (!closed_) setText(Texte1_1, "20");
 }
 
 std::optional<std::string> EventSequence::play(int steps) {
@@ -168,7 +142,7 @@ std::string EventSequence::randomPiece() {
 
 void EventSequence::step() {
   const int clearsBefore = form_.clearCalls;
-  const std::size_t countBefore = form_.itemCounts[Liste1];
+  const std::size_t countBefore = form_.lists[Liste1].size();
   const runtime::ControlId field = pick(2) == 0 ? Texte1_0 : Texte1_1;
   switch (pick(12)) {
     case 0:
@@ -209,7 +183,7 @@ void EventSequence::step() {
       break;
   }
   if (form_.clearCalls == clearsBefore) {
-    require(form_.itemCounts[Liste1] == countBefore, "only a search writes to the list");
+    require(form_.lists[Liste1].size() == countBefore, "only a search writes to the list");
   }
   checkAtRest();
 }
@@ -218,13 +192,12 @@ void EventSequence::nestedStep(int call) {
   Search& search = *running_;
   ++search.nestedSteps;
   const int clearsBefore = form_.clearCalls;
-  const std::size_t countBefore = form_.itemCounts[Liste1];
+  const std::size_t countBefore = form_.lists[Liste1].size();
   const runtime::ControlId field = pick(2) == 0 ? Texte1_0 : Texte1_1;
   switch (pick(8)) {
     case 0:
     case 1:
-      // The ceiling search keeps its huge bounds: no edits before it takes them.
-      if (!search.ceiling || search.started) edit(field);
+      edit(field);
       break;
     case 2:
     case 3:
@@ -249,7 +222,7 @@ void EventSequence::nestedStep(int call) {
       break;
   }
   require(
-      form_.clearCalls == clearsBefore && form_.itemCounts[Liste1] == countBefore,
+      form_.clearCalls == clearsBefore && form_.lists[Liste1].size() == countBefore,
       "events handled during a search do not touch its list (DoEvents call " + std::to_string(call) + ")");
 }
 
@@ -316,7 +289,6 @@ void EventSequence::enter(runtime::ControlId field) {
   const bool starts = lower_ != 0 && upper_ != 0;
   const int clearsBefore = form_.clearCalls;
   Search search;
-  search.ceiling = ceiling_;
   running_ = &search;
   bool threw = false;
   try {
@@ -346,7 +318,7 @@ void EventSequence::close() {
   closed_ = true;
   if (running_ == nullptr) return;
   running_->closedDuring = true;
-  running_->countAtClose = form_.itemCounts[Liste1];
+  running_->countAtClose = form_.lists[Liste1].size();
   running_->clearsAtClose = form_.clearCalls;
 }
 
@@ -376,41 +348,41 @@ void EventSequence::checkSearch(const Search& search, bool threw) {
   failureArmed_ = form_.failNextAddItem;
   require(threw == failed, "a failing list operation leaves the search as an error, and nothing else does");
 
-  const std::size_t count = form_.itemCounts[Liste1];
-  const Lines& kept = form_.lists[Liste1];
-  const std::string& last = form_.lastLines[Liste1];
-  const Lines found = engineLines(search.lower, search.upper, search.ceiling ? kCeilingKept : SIZE_MAX);
+  const Lines& written = form_.lists[Liste1];
+  const Lines found = engineLines(search.lower, search.upper);
   const Lines complete =
       found.empty() ? Lines{std::string(search::kNoResultLine), search::rangeLine(search.lower, search.upper)}
                     : found;
-  // The kept lines begin as these do, for the first n lines written.
-  const auto keptBegin = [&](const Lines& lines, std::size_t n) {
-    for (std::size_t k = 0; k < std::min(n, kept.size()); ++k) {
-      if (k >= lines.size() || kept[k] != lines[k]) return false;
-    }
-    return true;
+  // How the list's first n lines part from these lines; empty where they do not.
+  const auto partsFrom = [&](const Lines& lines, std::size_t n) -> std::string {
+    if (n > lines.size()) return "; the list holds " + std::to_string(written.size()) + " lines";
+    const auto [line, expected] =
+        std::mismatch(written.begin(), written.begin() + static_cast<std::ptrdiff_t>(n), lines.begin());
+    if (line == written.begin() + static_cast<std::ptrdiff_t>(n)) return {};
+    return "; line " + std::to_string(line - written.begin()) + " is \"" + *line + "\" instead of \"" +
+           *expected + "\"";
   };
   const std::string bounds =
       " (bounds " + std::to_string(search.lower) + ", " + std::to_string(search.upper) + ")";
 
   if (threw) {
-    require((search.ceiling || count <= complete.size()) && keptBegin(complete, count),
-            "an error keeps the lines written before it" + bounds);
+    const std::string differs = partsFrom(complete, written.size());
+    require(differs.empty(), "an error keeps the lines written before it" + bounds + differs);
   } else if (search.closedDuring) {
-    require(count == search.countAtClose && form_.clearCalls == search.clearsAtClose,
+    require(written.size() == search.countAtClose && form_.clearCalls == search.clearsAtClose,
             "nothing is written after closing" + bounds);
-    require((search.ceiling || count <= found.size()) && keptBegin(found, count),
-            "closing keeps the engine's first lines, with no last line" + bounds);
-  } else if (search.stopAsked && last == kStoppedLine) {
-    require(count >= 1 && (search.ceiling || count - 1 <= found.size()) && keptBegin(found, count - 1),
-            "Escape keeps the engine's first lines, then says the search was stopped" + bounds);
-  } else if (search.ceiling) {
-    require(count == static_cast<std::size_t>(Feuille1::kMaxResultLines) + 1 && last == kListFullLine &&
-                keptBegin(found, count - 1),
-            "a search that reaches the ceiling stops there and says so");
+    const std::string differs = partsFrom(found, written.size());
+    require(differs.empty(), "closing keeps the engine's first lines, with no last line" + bounds + differs);
+  } else if (search.stopAsked && !written.empty() && written.back() == kStoppedLine) {
+    const std::string differs = partsFrom(found, written.size() - 1);
+    require(differs.empty(),
+            "Escape keeps the engine's first lines, then says the search was stopped" + bounds + differs);
   } else {
-    require(count == complete.size() && keptBegin(complete, count),
-            "the list holds exactly the engine's lines, or the notice" + bounds);
+    const std::string differs = written.size() == complete.size()
+                                    ? partsFrom(complete, written.size())
+                                    : "; the list holds " + std::to_string(written.size()) +
+                                          " lines instead of " + std::to_string(complete.size());
+    require(differs.empty(), "the list holds exactly the engine's lines, or the notice" + bounds + differs);
   }
 }
 

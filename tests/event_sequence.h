@@ -19,9 +19,7 @@
 // the list holding exactly the engine's lines for the bounds the search took.
 class EventSequence {
  public:
-  // A ceiling sequence starts with a search that reaches Feuille1's ceiling
-  // of result lines; the list then only counts its lines beyond the first few.
-  EventSequence(std::uint32_t seed, bool ceiling);
+  explicit EventSequence(std::uint32_t seed);
 
   // Plays the sequence; returns the first rule broken, if any.
   std::optional<std::string> play(int steps);
@@ -55,7 +53,6 @@ class EventSequence {
   std::int32_t upper_ = 0;
   Search* running_ = nullptr;  // the search in progress, if any
   bool failureArmed_ = false;
-  bool ceiling_ = false;  // the next search is the ceiling search
   bool closed_ = false;
   std::size_t depth_ = 0;  // 1 while events are played inside DoEvents
   std::vector<std::string> transcript_;

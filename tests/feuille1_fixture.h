@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "tests/pair_reference.h"
 #include "tests/recording_form.h"
 #include "window/feuille1.h"
 #include "window/feuille1_layout.h"
@@ -19,6 +21,23 @@ using Lines = std::vector<std::string>;
 
 inline constexpr std::int16_t kEnter = 13;
 inline constexpr std::int16_t kEscape = 27;
+
+// Whether the lines are the engine's lines for the bounds, or their
+// beginning only; a failure names the bounds and the first line that differs.
+inline testing::AssertionResult areEngineLines(const Lines& lines, std::int32_t lower, std::int32_t upper,
+                                               bool beginningOnly = false) {
+  const Lines expected = engineLines(lower, upper);
+  const auto [line, engineLine] = std::mismatch(lines.begin(), lines.end(), expected.begin(), expected.end());
+  auto failure = testing::AssertionFailure() << "bounds " << lower << " and " << upper << ": ";
+  if (line != lines.end() && engineLine != expected.end()) {
+    return failure << "line " << line - lines.begin() << " is \"" << *line << "\" instead of \""
+                   << *engineLine << '"';
+  }
+  if (line != lines.end() || (!beginningOnly && engineLine != expected.end())) {
+    return failure << lines.size() << " lines instead of the engine's " << expected.size();
+  }
+  return testing::AssertionSuccess();
+}
 
 // A Feuille1 loaded in a recording form, with the lower field showing "1".
 class Feuille1Test : public testing::Test {

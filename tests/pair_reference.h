@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <ostream>
+#include <string>
 #include <vector>
 
+#include "search/result_line.h"
 #include "search/triple_search.h"
 
 // The search done the slow, obvious way: every pair of the double loop
@@ -31,3 +34,18 @@ std::vector<search::Hit> drain(Search search) {
 inline std::vector<search::Hit> engineHits(std::int32_t lower, std::int32_t upper) {
   return drain(search::TripleSearch(lower, upper));
 }
+
+// Every line of an engine run, as the program writes them.
+inline std::vector<std::string> engineLines(std::int32_t lower, std::int32_t upper) {
+  search::ResultLine line;
+  std::vector<std::string> lines;
+  for (const search::Hit& hit : engineHits(lower, upper)) lines.emplace_back(line.format(hit));
+  return lines;
+}
+
+namespace search {
+// How a failing check shows a hit.
+inline void PrintTo(const Hit& hit, std::ostream* out) {
+  *out << '{' << hit.i << ", " << hit.j << ", " << hit.c << '}';
+}
+}  // namespace search

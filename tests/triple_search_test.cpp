@@ -5,6 +5,7 @@
 #include <random>
 #include <vector>
 
+#include "search/slice.h"
 #include "search/triple_search.h"
 #include "tests/pair_reference.h"
 
@@ -113,10 +114,21 @@ TEST(TripleSearch, AgreesWithThePairByPairLoopsOnRandomRanges) {
   expectRandomRangesAgree(BoxReference(-3000, 3000), 1000, 2);
 }
 
+// Single rows -m with m near 2^31, whose legs are those of m: the hits with
+// |j| just above m, where i² and j² near 2^62, against the loops over those
+// j's. Each m is a multiple of a nearly isosceles triple's leg, so that every
+// window holds a hit.
 TEST(TripleSearch, AgreesWithThePairByPairLoopsNearTheTopOfTheRange) {
-  // Rows run to upper - lower, with j just below 2^31: squares near 2^62.
-  ASSERT_EQ(engineHits(1073741000, kMax), pairByPair(1073741000, kMax));
-  ASSERT_EQ(engineHits(kMax - 3000, kMax), pairByPair(kMax - 3000, kMax));
+  constexpr std::int64_t kWindow = 100000;
+  for (const std::int32_t m : {1855077840, 2068826747, 2129727288, 2145573822}) {
+    const std::int64_t from = -std::int64_t{m} - kWindow;
+    std::vector<Hit> inWindow;
+    for (const Hit& hit : engineHits(-m, -m)) {
+      if (hit.j >= from) inWindow.push_back(hit);
+    }
+    ASSERT_FALSE(inWindow.empty()) << "row " << -m;
+    ASSERT_EQ(inWindow, pairByPair(-m, -m, from, -m)) << "row " << -m << ", j from " << from;
+  }
 }
 
 // Rows at the bottom of the range hold 2^31 values of j and more: the engine
@@ -164,7 +176,10 @@ TEST(TripleSearch, HandsOutBoundedSlicesAndReportsProgress) {
   EXPECT_EQ(progress, 0.0);
   for (int n = 0; n < 100; ++n) {
     const auto slice = search.next();
-    EXPECT_LE(slice.size(), 65536U);
+    // kSliceHits hits at most, then perhaps the rest of the row they reached.
+    const auto lastRow =
+        std::find_if(slice.begin(), slice.end(), [&](const Hit& hit) { return hit.i == slice.back().i; });
+    EXPECT_LT(static_cast<std::size_t>(lastRow - slice.begin()), search::kSliceHits) << "slice " << n;
     EXPECT_GE(search.progress(), progress);
     progress = search.progress();
   }

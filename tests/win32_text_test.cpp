@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -41,14 +42,16 @@ TEST(WindowsText, RefusesABufferTooShortInsteadOfWritingPastIt) {
   EXPECT_EQ(buffer.back(), L'#');
 }
 
+// The list's buffer of capacity characters ends before the one marked '#'.
 TEST(WindowsText, CutsALineShortToFitTheListsBuffer) {
-  wchar_t buffer[8];
-  widenInto(" 12  16  20", buffer, 8);
-  EXPECT_STREQ(buffer, L" 12  16");
-  widenInto(" 3  4  5", buffer, 9);
-  EXPECT_STREQ(buffer, L" 3  4  5");
-  widenInto("", buffer, 8);
-  EXPECT_STREQ(buffer, L"");
+  for (const auto& [line, capacity, shown] :
+       {std::tuple{" 12  16  20", 8, L" 12  16"}, std::tuple{" 3  4  5", 9, L" 3  4  5"},
+        std::tuple{"", 8, L""}}) {
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(capacity) + 1, L'#');
+    widenInto(line, buffer.data(), capacity);
+    EXPECT_STREQ(buffer.data(), shown) << "capacity " << capacity;
+    EXPECT_EQ(buffer.back(), L'#') << "written past a capacity of " << capacity;
+  }
 }
 
 }  // namespace

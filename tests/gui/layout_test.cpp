@@ -95,7 +95,7 @@ TEST_F(Layout, ShowsEveryTextWhole) {
   EXPECT_EQ(controls().text(Etiquette1_0), L"borne inf\u00E9rieure : a");
   EXPECT_EQ(controls().text(Etiquette1_1), L"borne sup\u00E9rieure : b");
   EXPECT_EQ(controls().text(Label1), L"calculs en cours ....");
-  EXPECT_EQ(controls().caption(), gui::kCaption);
+  EXPECT_EQ(controls().caption(), gui::caption());
 }
 
 bool underWine() {

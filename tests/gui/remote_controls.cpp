@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <stdexcept>
-#include <thread>
 
 #include "window/feuille1_layout.h"
 
@@ -12,6 +11,7 @@ namespace {
 
 constexpr UINT kReplyTimeoutMs = 120'000;
 constexpr std::chrono::seconds kIdleTimeout(120);
+constexpr std::chrono::seconds kProgressTimeout(60);
 
 LRESULT send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
              UINT timeoutMs = kReplyTimeoutMs) {
@@ -101,6 +101,13 @@ void RemoteControls::search(std::wstring_view lower, std::wstring_view upper) co
   pressEnter(feuille1::Texte1_1);
 }
 
+bool RemoteControls::startLongSearch(std::wstring_view lower, std::wstring_view upper) const {
+  setText(feuille1::Texte1_0, lower);
+  setText(feuille1::Texte1_1, upper);
+  postKey(feuille1::Texte1_1, VK_RETURN);
+  return waitUntil([this] { return caption().find(L'%') != std::wstring::npos; }, kProgressTimeout);
+}
+
 // Messages posted to a thread are handled in order, so once a marker posted
 // after them has been handled, so have they. The marker is a text limit
 // (EM_LIMITTEXT) far above anything typed, which can be read back. Two rounds,
@@ -112,12 +119,8 @@ void RemoteControls::flushQueue() const {
     const auto limit = static_cast<WPARAM>(send(edit, EM_GETLIMITTEXT));
     const WPARAM marker = limit >= kFirstMarker && limit < kFirstMarker * 2 ? limit + 1 : kFirstMarker;
     post(edit, EM_LIMITTEXT, marker, 0);
-    const auto deadline = std::chrono::steady_clock::now() + kIdleTimeout;
-    while (static_cast<WPARAM>(send(edit, EM_GETLIMITTEXT)) != marker) {
-      if (std::chrono::steady_clock::now() > deadline)
-        throw std::runtime_error("trivel's queue never emptied");
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    if (!waitUntil([&] { return static_cast<WPARAM>(send(edit, EM_GETLIMITTEXT)) == marker; }, kIdleTimeout))
+      throw std::runtime_error("trivel's queue never emptied");
   }
 }
 
@@ -127,12 +130,8 @@ void RemoteControls::flushQueue() const {
 // afterwards has been answered.
 void RemoteControls::waitUntilIdle() const {
   flushQueue();
-  const auto deadline = std::chrono::steady_clock::now() + kIdleTimeout;
-  while (isVisible(feuille1::Label1)) {
-    if (std::chrono::steady_clock::now() > deadline) throw std::runtime_error("the search never ended");
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(trivel_.window(), WM_NULL, 0, 0, SMTO_NORMAL, 100, &ignored);
-  }
+  if (!waitUntil([this] { return !isVisible(feuille1::Label1); }, kIdleTimeout))
+    throw std::runtime_error("the search never ended");
   send(trivel_.window(), WM_NULL);
 }
 

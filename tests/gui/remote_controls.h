@@ -50,6 +50,9 @@ class RemoteControls {
   void pressEnter(int control) const;
   // Types both bounds and Enter in the upper bound's field.
   void search(std::wstring_view lower, std::wstring_view upper) const;
+  // Types both bounds and Enter, and returns once the search shows its
+  // progress in the caption; false if it never does.
+  [[nodiscard]] bool startLongSearch(std::wstring_view lower, std::wstring_view upper) const;
 
   // Waits until every message posted so far has been handled and no search is running.
   void waitUntilIdle() const;

@@ -10,34 +10,21 @@
 #include "beside_this_program.h"
 #include "process_usage.h"
 #include "remote_controls.h"
-#include "search/triple_search.h"
+#include "tests/pair_reference.h"
 #include "trivel_process.h"
 #include "window/feuille1_layout.h"
 
 namespace {
 
 using feuille1::Liste1;
-using feuille1::Texte1_0;
-using feuille1::Texte1_1;
 
 constexpr int kRounds = 25;  // four searches a round
 // Heap pages that stay with the process after a search freed them: allowed
 // once, never growing round after round.
 constexpr std::size_t kMemorySlack = 4u << 20;
 
-int engineCount(std::int32_t lower, std::int32_t upper) {
-  int count = 0;
-  search::TripleSearch search(lower, upper);
-  while (!search.finished()) count += static_cast<int>(search.next().size());
-  return count;
-}
-
 void searchAndStop(const gui::RemoteControls& window) {
-  window.setText(Texte1_0, L"1000000000");
-  window.setText(Texte1_1, L"2147483647");
-  window.postKey(Texte1_1, VK_RETURN);
-  while (window.caption().find(L'%') == std::wstring::npos)
-    ASSERT_TRUE(window.answersWithin(std::chrono::seconds(10)));
+  ASSERT_TRUE(window.startLongSearch(L"1000000000", L"2147483647"));
   window.postKey(Liste1, VK_ESCAPE);
   window.waitUntilIdle();
   ASSERT_EQ(window.listLine(window.listCount() - 1), L"calculs interrompus");
@@ -89,7 +76,7 @@ void expectAtLevel(const gui::ProcessUsage& usage, const gui::ProcessUsage& leve
 TEST(Soak, AHundredSearchesLeaveNothingBehind) {
   const gui::TrivelProcess trivel(gui::besideThisProgram(L"trivel.exe"));
   const gui::RemoteControls window(trivel);
-  const int largeCount = engineCount(1, 200'000);
+  const auto largeCount = static_cast<int>(engineHits(1, 200'000).size());
   // After each search, compared with the same search of the first round.
   std::vector<gui::ProcessUsage> usage;
   for (int search = 0; search < kRounds * kSearchesPerRound; ++search) {

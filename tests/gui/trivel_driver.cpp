@@ -75,23 +75,11 @@ int bench(const std::wstring& lower, const std::wstring& upper) {
   return trivel.close() ? 0 : 1;
 }
 
-// Types the bounds and Enter, and returns once the search shows its progress.
-bool startLongSearch(const gui::RemoteControls& controls, const std::wstring& lower,
-                     const std::wstring& upper) {
-  controls.setText(feuille1::Texte1_0, lower);
-  controls.setText(feuille1::Texte1_1, upper);
-  controls.postKey(feuille1::Texte1_1, VK_RETURN);
-  while (controls.caption().find(L'%') == std::wstring::npos) {
-    if (!controls.answersWithin(std::chrono::seconds(10))) return false;
-  }
-  return true;
-}
-
 int respond(const std::wstring& lower, const std::wstring& upper) {
   using Clock = std::chrono::steady_clock;
   gui::TrivelProcess trivel(gui::besideThisProgram(L"trivel.exe"));
   const gui::RemoteControls controls(trivel);
-  if (!startLongSearch(controls, lower, upper)) return 1;
+  if (!controls.startLongSearch(lower, upper)) return 1;
   // Two seconds of messages, well before the search ends.
   int probes = 0;
   double longest = 0;
@@ -116,7 +104,7 @@ int respond(const std::wstring& lower, const std::wstring& upper) {
               std::chrono::duration<double>(Clock::now() - stopAt).count() * 1000.0,
               toUtf8(controls.listLine(controls.listCount() - 1)).c_str());
 
-  if (!startLongSearch(controls, lower, upper)) return 1;
+  if (!controls.startLongSearch(lower, upper)) return 1;
   const auto closeAt = Clock::now();
   const bool closed = trivel.close();
   std::printf("closing during the search: the program %s after %.1f ms\n", closed ? "ended" : "did not end",

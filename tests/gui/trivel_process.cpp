@@ -3,6 +3,9 @@
 #include <stdexcept>
 #include <thread>
 
+#include "runtime/win32/text.h"
+#include "window/feuille1_layout.h"
+
 namespace gui {
 namespace {
 
@@ -17,6 +20,17 @@ std::runtime_error failure(const std::string& what) {
 void measureInPixels() { SetProcessDPIAware(); }
 
 }  // namespace
+
+std::wstring caption() { return runtime::win32::widen(feuille1::layout().caption); }
+
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
 
 TrivelProcess::TrivelProcess(const std::wstring& executable) {
   measureInPixels();
@@ -48,22 +62,22 @@ TrivelProcess::~TrivelProcess() {
 }
 
 void TrivelProcess::findWindow(std::chrono::milliseconds timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (std::chrono::steady_clock::now() < deadline) {
-    for (HWND found = FindWindowExW(nullptr, nullptr, nullptr, kCaption); found != nullptr;
-         found = FindWindowExW(nullptr, found, nullptr, kCaption)) {
+  const std::wstring text = caption();
+  const auto found = [&] {
+    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, text.c_str()); window != nullptr;
+         window = FindWindowExW(nullptr, window, nullptr, text.c_str())) {
       DWORD owner = 0;
-      const DWORD thread = GetWindowThreadProcessId(found, &owner);
-      if ((processId_ == 0 || owner == processId_) && IsWindowVisible(found)) {
-        window_ = found;
+      const DWORD thread = GetWindowThreadProcessId(window, &owner);
+      if ((processId_ == 0 || owner == processId_) && IsWindowVisible(window)) {
+        window_ = window;
         processId_ = owner;
         threadId_ = thread;
-        return;
+        return true;
       }
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  throw std::runtime_error("the trivel window did not appear");
+    return false;
+  };
+  if (!waitUntil(found, timeout)) throw std::runtime_error("the trivel window did not appear");
 }
 
 HWND TrivelProcess::control(int id) const {

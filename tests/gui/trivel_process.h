@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -10,7 +11,11 @@
 // through the window system only.
 namespace gui {
 
-inline constexpr const wchar_t* kCaption = L"nombres  trivelliens : a\u00B2 + b\u00B2 = c\u00B2";
+// The window's caption at rest, as its layout gives it.
+std::wstring caption();
+
+// Asks until the condition holds, for at most the time given; whether it held.
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 
 struct HandleCloser {
   void operator()(HANDLE handle) const { CloseHandle(handle); }

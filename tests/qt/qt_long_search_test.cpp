@@ -1,5 +1,6 @@
-// Long searches in the Qt window: the busy state while they run, Escape and
-// closing stop them, the list's ceiling, and the lines shown as they come.
+// Long searches in the Qt window: the busy state while they run, Escape in
+// the list and closing stop them, the list holds ten million lines, and shows
+// them as they come.
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
@@ -13,15 +14,12 @@ namespace {
 
 using QtWindowLongSearch = QtWindowTest;
 
-const QString kCaption = QString::fromUtf8("nombres  trivelliens : a² + b² = c²");
-
 TEST_F(QtWindowLongSearch, ShowsItIsBusyAndStopsOnEscapeWhereverTheFocusIs) {
   bool sawBusy = false;
   duringSearch([&] {
     if (!showsProgress()) return false;
     sawBusy = form.widget(Label1).isVisible() && QApplication::overrideCursor() != nullptr &&
-              QApplication::overrideCursor()->shape() == Qt::WaitCursor &&
-              form.windowTitle().startsWith(kCaption + QString::fromUtf8(" — "));
+              QApplication::overrideCursor()->shape() == Qt::WaitCursor;
     QTest::keyClick(&list(), Qt::Key_Escape);
     return true;
   });
@@ -32,7 +30,6 @@ TEST_F(QtWindowLongSearch, ShowsItIsBusyAndStopsOnEscapeWhereverTheFocusIs) {
   EXPECT_EQ(lines().back(), "calculs interrompus");
   EXPECT_FALSE(form.widget(Label1).isVisible());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-  EXPECT_EQ(form.windowTitle(), kCaption);
 }
 
 // Closing during a search ends the event loop, and so the program, once the
@@ -71,7 +68,6 @@ TEST_F(QtWindowLongSearch, StopsFillingTheListAtTenMillionLines) {
   EXPECT_EQ(list().line(0), " 3  4  5");
   EXPECT_EQ(list().line(static_cast<int>(Feuille1::kMaxResultLines)),
             QString::fromUtf8("liste pleine : calculs arrêtés"));
-  EXPECT_EQ(form.windowTitle(), kCaption);
 }
 
 // The lines found so far are shown while the search goes on.

@@ -1,0 +1,160 @@
+#!/usr/bin/env bash
+# Trivel's window driven as a person drives it, whichever program shows it
+# (the Qt program, or a Windows one under Wine): real key presses and clicks
+# through the X server (xdotool), the list read back from the X clipboard
+# after Ctrl+C (xclip), the caption read from the window, found by its
+# caption. Both windows are drawn at 96 DPI, in the same pixels.
+# Usage: real_input_test.sh PROGRAM [ARGUMENT...]   (on the X display in $DISPLAY)
+set -euo pipefail
+caption=$(sed -n 's/^ *\.caption = "\(.*\)",$/\1/p' "$(dirname "$0")/../window/feuille1_layout.cpp")
+unset QT_QPA_PLATFORM # the Qt program shows its window on the X display
+failures=0
+
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+# Waits up to SECONDS for a command to succeed.
+wait_for() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+"$@" &
+program=$!
+trap 'kill "$program" 2>/dev/null || true' EXIT
+
+find_window() {
+  local id
+  for id in $(xdotool search --name trivelliens 2>/dev/null); do
+    [ "$(xdotool getwindowname "$id")" = "$caption" ] && window=$id && return 0
+  done
+  return 1
+}
+wait_for 60 find_window || { echo "FAIL: no window captioned \"$caption\"" >&2; exit 1; }
+running() { kill -0 "$program" 2>/dev/null; }
+keys() { xdotool key --delay 50 "$@"; }
+type_text() { xdotool type --delay 50 "$1"; }
+# Clicks a point given in the window's pixels.
+click() {
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+}
+click_picture() { click 60 100; } # takes no focus
+click_list() { click 360 110; }
+shows_progress() { [[ "$(xdotool getwindowname "$window")" == "$caption — "*% ]]; }
+at_rest() { [ "$(xdotool getwindowname "$window")" = "$caption" ]; }
+
+# The window's focus starts in the upper bound's field.
+click_picture
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+
+# Ctrl+C with the focus in the list copies every line: the clipboard holds
+# a marker until then. Copies until the list shows the lines expected (the
+# search may still be running), then prints the last copy.
+marker="(nothing copied)"
+clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null | tr -d '\r'; }
+copied() { [ "$(clipboard)" != "$marker" ]; }
+copy_list() {
+  printf '%s' "$marker" | xclip -selection clipboard >/dev/null 2>&1
+  keys ctrl+c
+  wait_for 5 copied || true
+  clipboard
+}
+lists() { [ "$(copy_list)" = "$1" ]; }
+expect_list() { # WHAT LINES
+  wait_for 10 lists "$2" || fail "$1: the list holds
+$(copy_list)
+instead of
+$2"
+}
+
+lines_1_13=$' 3  4  5\n 5  12  13\n 6  8  10\n 9  12  15'
+lines_1_10=$' 3  4  5\n 6  8  10'
+lines_2_10=' 6  8  10'
+lines_4_13=' 5  12  13'
+notice_4_10=$'pas de nombres\nentre  4 et 10'
+
+# Typed digits and BackSpace make the upper bound 13; Return searches.
+type_text 130
+keys BackSpace Return
+click_list
+expect_list "Return in the upper field, after a click in the list" "$lines_1_13"
+
+keys Tab BackSpace BackSpace
+type_text 10
+keys ctrl+m shift+Tab
+expect_list "Tab from the list, Ctrl+M in the upper field, Shift+Tab back to the list" "$lines_1_10"
+
+keys shift+Tab BackSpace
+type_text 2
+keys Return Tab
+expect_list "Shift+Tab from the list, Return in the lower field, Tab to the list" "$lines_2_10"
+
+keys Tab Tab BackSpace
+type_text 4
+keys ctrl+m
+click_list
+expect_list "Tab from the upper to the lower field, Ctrl+M there" "$notice_4_10"
+
+keys shift+Tab shift+Tab BackSpace BackSpace
+type_text 13
+keys KP_Enter
+click_list
+expect_list "Shift+Tab from the lower to the upper field, keypad Enter there" "$lines_4_13"
+
+keys Tab Tab BackSpace
+type_text 1
+keys KP_Enter
+click_list
+expect_list "keypad Enter in the lower field" "$lines_1_13"
+
+# Starts a search that lasts: Return in a field whose bounds make one.
+start_long_search() {
+  keys Return
+  wait_for 30 shows_progress
+}
+
+# Escape stops a long search, which says so.
+keys shift+Tab BackSpace BackSpace
+type_text 1000000000
+keys shift+Tab BackSpace BackSpace
+type_text 2147483647
+if start_long_search; then
+  keys Escape
+  wait_for 30 at_rest || fail "Escape did not stop the long search"
+  click_list
+  last=$(copy_list | tail -n 1)
+  [ "$last" = "calculs interrompus" ] || fail "after Escape the list ends with \"$last\""
+else
+  fail "the long search did not show its progress in the caption"
+fi
+
+# Alt+F4 during a search ends the program. On a bare X display it is the
+# Windows window's own key; a Qt window leaves it to the window manager.
+if [[ "$(basename "$1")" == wine* ]] || xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; then
+  keys Tab
+  if start_long_search; then
+    keys alt+F4
+    if wait_for 30 eval '! running'; then
+      status=0
+      wait "$program" || status=$?
+      [ "$status" -eq 0 ] || fail "the program ended with status $status after Alt+F4"
+    else
+      fail "the program still runs after Alt+F4"
+    fi
+  else
+    fail "the second long search did not show its progress in the caption"
+  fi
+else
+  echo "no window manager: Alt+F4 not tried"
+  running || fail "the program is no longer running"
+fi
+
+[ "$failures" -eq 0 ] && echo "every check passed"
+exit "$failures"
