@@ -49,6 +49,7 @@ struct ControlLayout {
   Twips height = 0;
   std::string_view text;
   std::string_view toolTip;
+  std::string_view accessibleName;  // what screen readers call a control that has no prompt
   Colour foreground;
   Colour background;
   bool visible = true;
@@ -86,6 +87,12 @@ inline const ControlLayout* promptOf(std::span<const ControlLayout> rows, const 
   if (textBox.kind != ControlKind::TextBox || &textBox == rows.data()) return nullptr;
   const ControlLayout& before = *(&textBox - 1);
   return before.kind == ControlKind::Label ? &before : nullptr;
+}
+
+// What screen readers call a control: a text box its prompt's text, another control its accessible name.
+inline std::string_view accessibleNameOf(std::span<const ControlLayout> rows, const ControlLayout& control) {
+  const ControlLayout* prompt = promptOf(rows, control);
+  return prompt != nullptr ? prompt->text : control.accessibleName;
 }
 
 // The order to make the controls in, which Tab and screen readers follow: the

@@ -87,6 +87,7 @@ constexpr std::array kControls{
                   .top = 240,
                   .width = 2775,
                   .height = 2595,
+                  .accessibleName = "nombres trouvés",
                   .tabIndex = 4},
 };
 

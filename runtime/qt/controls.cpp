@@ -78,11 +78,11 @@ Control createControl(QWidget& form, const ControlLayout& layout) {
 
 void nameControls(std::span<const ControlLayout> rows, const ControlTable<Control>& controls) {
   for (const Control& control : controls) {
-    if (control.list != nullptr) control.widget->setAccessibleName(toQString(control.layout->name));
-    const ControlLayout* prompt = promptOf(rows, *control.layout);
-    if (prompt == nullptr) continue;
-    dynamic_cast<QLabel&>(*controls[prompt->id].widget).setBuddy(control.widget);
-    control.widget->setAccessibleName(toQString(prompt->text));
+    const std::string_view name = accessibleNameOf(rows, *control.layout);
+    if (!name.empty()) control.widget->setAccessibleName(toQString(name));
+    if (const ControlLayout* prompt = promptOf(rows, *control.layout)) {
+      dynamic_cast<QLabel&>(*controls[prompt->id].widget).setBuddy(control.widget);
+    }
   }
 }
 

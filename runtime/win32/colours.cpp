@@ -21,6 +21,12 @@ COLORREF colourRef(Colour colour) {
   return GetSysColor(systemColourIndex(colour));
 }
 
+bool highContrast() {
+  HIGHCONTRASTW settings{.cbSize = sizeof(HIGHCONTRASTW)};
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(settings), &settings, 0) &&
+         (settings.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 }  // namespace
 
 UniqueBrush createBackground(const ControlLayout& control) {
@@ -31,6 +37,14 @@ UniqueBrush createBackground(const ControlLayout& control) {
 }
 
 HBRUSH colourStatic(HDC dc, const ControlLayout& control, HBRUSH ownBrush, HBRUSH platformBrush) {
+  // In high contrast, the layout's colours give way to the user's: window text on window background.
+  const bool fixedColours =
+      control.foreground.kind == Colour::Kind::Rgb || control.background.kind == Colour::Kind::Rgb;
+  if (fixedColours && highContrast()) {
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return GetSysColorBrush(COLOR_WINDOW);
+  }
   if (control.foreground.kind != Colour::Kind::PlatformDefault)
     SetTextColor(dc, colourRef(control.foreground));
   if (control.background.kind == Colour::Kind::PlatformDefault) return platformBrush;

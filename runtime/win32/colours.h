@@ -11,7 +11,8 @@ namespace runtime::win32 {
 UniqueBrush createBackground(const ControlLayout& control);
 
 // Sets a static control's colours in dc and returns the brush for its
-// background: its own, the system's, or platformBrush for the platform's.
+// background: its own, the system's, or platformBrush for the platform's. In
+// high contrast, a control of RGB colours takes the system's window colours.
 HBRUSH colourStatic(HDC dc, const ControlLayout& control, HBRUSH ownBrush, HBRUSH platformBrush);
 
 }  // namespace runtime::win32

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "runtime/runtime_error.h"
+#include "runtime/win32/accessible_name.h"
 #include "runtime/win32/colours.h"
 #include "runtime/win32/resources.h"
 #include "runtime/win32/text.h"
@@ -81,7 +82,11 @@ Control createControl(HWND parent, const ControlLayout& layout) {
     control.picture = loadPicture(instanceOf(parent), layout.pictureId);
     SendMessageW(control.window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(control.picture.get()));
   }
-  if (layout.kind == ControlKind::ListBox) control.list = std::make_unique<LineList>(control.window);
+  if (layout.kind == ControlKind::ListBox) {
+    control.list = std::make_unique<LineList>(control.window);
+    // A list shows no window text, which can carry its name (a text box is named by its prompt).
+    if (!layout.accessibleName.empty()) nameForScreenReaders(control.window, layout.accessibleName);
+  }
   if (!layout.toolTip.empty()) addToolTip(control.window, layout.toolTip);
   control.background = createBackground(layout);
   return control;
@@ -96,7 +101,7 @@ void placeControls(const ControlTable<Control>& controls, HFONT font, int dpi) {
                       SWP_NOZORDER | SWP_NOACTIVATE)) {
       throw RuntimeError("Impossible de placer le contrôle " + std::string(layout.name) + ".");
     }
-    if (control.list) control.list->fitColumn();
+    if (control.list) control.list->fitColumn(dpi);
   }
 }
 

@@ -5,27 +5,51 @@
 namespace runtime::win32 {
 namespace {
 
-using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+// A user32 function that exists from Windows 10 1607 on (and not in every
+// Wine), looked up at run time so that the program still starts on Windows 7.
+template <typename Function>
+Function fromUser32(const char* name) {
+  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  const FARPROC address = user32 != nullptr ? GetProcAddress(user32, name) : nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
+}
 
-// GetDpiForWindow exists from Windows 10 1607 on, and not in every Wine.
-GetDpiForWindowFunction getDpiForWindow() {
-  static const auto function = [] {
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    const FARPROC address = user32 != nullptr ? GetProcAddress(user32, "GetDpiForWindow") : nullptr;
-    return reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(address));
-  }();
-  return function;
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+int screenDpi() {
+  const ScreenDc screen(GetDC(nullptr));
+  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
+  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
 }  // namespace
 
 int dpiOf(HWND window) {
-  if (const auto function = getDpiForWindow()) {
-    if (const UINT dpi = function(window); dpi != 0) return static_cast<int>(dpi);
+  static const auto getDpiForWindow = fromUser32<GetDpiForWindowFunction>("GetDpiForWindow");
+  if (getDpiForWindow != nullptr) {
+    if (const UINT dpi = getDpiForWindow(window); dpi != 0) return static_cast<int>(dpi);
   }
-  const ScreenDc screen(GetDC(nullptr));
-  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
-  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+  return screenDpi();
+}
+
+int systemMetric(int index, int dpi) {
+  static const auto getSystemMetricsForDpi =
+      fromUser32<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+  if (getSystemMetricsForDpi != nullptr) return getSystemMetricsForDpi(index, static_cast<UINT>(dpi));
+  return MulDiv(GetSystemMetrics(index), dpi, screenDpi());
+}
+
+void adjustWindowRect(RECT& rect, DWORD style, DWORD extendedStyle, int dpi) {
+  static const auto adjustWindowRectExForDpi =
+      fromUser32<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+  if (adjustWindowRectExForDpi != nullptr) {
+    adjustWindowRectExForDpi(&rect, style, FALSE, extendedStyle, static_cast<UINT>(dpi));
+    return;
+  }
+  // Without per-window DPI the frame is the screen's, whatever the client's DPI.
+  AdjustWindowRectEx(&rect, style, FALSE, extendedStyle);
 }
 
 }  // namespace runtime::win32

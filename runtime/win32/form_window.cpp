@@ -10,7 +10,6 @@
 #include "runtime/win32/dpi.h"
 #include "runtime/win32/error_box.h"
 #include "runtime/win32/font.h"
-#include "runtime/win32/resources.h"
 #include "runtime/win32/text.h"
 
 namespace runtime::win32 {
@@ -25,11 +24,9 @@ WindowClass registerFormClass(HINSTANCE instance, const FormLayout& layout, WNDP
   return {{.cbSize = sizeof(WNDCLASSEXW),
            .lpfnWndProc = windowProc,
            .hInstance = instance,
-           .hIcon = loadIcon(instance, layout.iconId, 0),
            .hCursor = LoadCursorW(nullptr, IDC_ARROW),
            .hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
-           .lpszClassName = name.c_str(),
-           .hIconSm = loadIcon(instance, layout.iconId, GetSystemMetrics(SM_CXSMICON))}};
+           .lpszClassName = name.c_str()}};
 }
 
 }  // namespace
@@ -49,7 +46,7 @@ FormWindow::FormWindow(HINSTANCE instance, const FormLayout& layout)
                   this);
   if (!window_) throw RuntimeError("Impossible de créer la fenêtre " + std::string(layout.name) + ".");
   createControls();
-  applyDpi(dpiOf(window_.get()));
+  applyDpi(dpiOf(window_.get()), nullptr);
 }
 
 FormWindow::~FormWindow() = default;
@@ -89,16 +86,30 @@ void FormWindow::createControls() {
   }
 }
 
-void FormWindow::applyDpi(int dpi) {
+void FormWindow::applyDpi(int dpi, const RECT* suggested) {
   RECT frame{0, 0, toPixels(layout_.clientWidth, dpi), toPixels(layout_.clientHeight, dpi)};
-  AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExtendedStyle);
-  if (!SetWindowPos(window_.get(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)) {
+  if (suggested != nullptr) {
+    frame = *suggested;
+  } else {
+    adjustWindowRect(frame, kFormStyle, kFormExtendedStyle, dpi);
+  }
+  if (!SetWindowPos(window_.get(), nullptr, frame.left, frame.top, frame.right - frame.left,
+                    frame.bottom - frame.top,
+                    SWP_NOZORDER | SWP_NOACTIVATE | (suggested == nullptr ? SWP_NOMOVE : 0))) {
     throw RuntimeError("Impossible de dimensionner la fenêtre.");
   }
   UniqueFont font = createFont(layout_.font, static_cast<UINT>(dpi));
   placeControls(controls_, font.get(), dpi);
   font_ = std::move(font);  // the controls no longer use the previous one
+  icons_ = WindowIcons(window_.get(), windowClass_.instance(), layout_.iconId, dpi);
+}
+
+// Draws the window and its controls again, in colours just changed.
+void FormWindow::repaintAll() {
+  for (const Control& control : controls_) {
+    if (control.list) SendMessageW(control.window, WM_SYSCOLORCHANGE, 0, 0);  // common controls need telling
+  }
+  RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -154,13 +165,13 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_ACTIVATE:
       activate(window, wParam);
       return 0;
-    case WM_DPICHANGED: {
-      applyDpi(static_cast<int>(HIWORD(wParam)));
-      const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+      applyDpi(static_cast<int>(HIWORD(wParam)), reinterpret_cast<const RECT*>(lParam));
       return 0;
-    }
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:  // high contrast turned on or off
+      repaintAll();
+      break;
     case WM_CLOSE:
       if (!events_.closeRequested()) return 0;
       break;

@@ -11,6 +11,7 @@
 #include "runtime/layout.h"
 #include "runtime/win32/controls.h"
 #include "runtime/win32/handles.h"
+#include "runtime/win32/resources.h"
 
 namespace runtime::win32 {
 
@@ -49,12 +50,16 @@ class FormWindow final : public Form {
   LRESULT handleNotify(const NMHDR& header, LPARAM lParam);
   void activate(HWND window, WPARAM state);
   void createControls();
-  void applyDpi(int dpi);
+  // Lays the window out at a DPI: in the suggested window rectangle, or where
+  // it is in the frame that fits its client area.
+  void applyDpi(int dpi, const RECT* suggested);
+  void repaintAll();
   void reportError(const std::exception& error);
 
   const FormLayout& layout_;
   WindowClass windowClass_;
   UniqueFont font_;
+  WindowIcons icons_;
   ControlTable<Control> controls_;
   EventRunner events_;
   MousePointer pointer_ = MousePointer::Default;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <windows.h>
+// after windows.h
+#include <objbase.h>
 
 #include <memory>
 #include <type_traits>
@@ -22,6 +24,11 @@ using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDelete
 using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
 using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
 
+struct IconDestroyer {
+  void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
+
 struct GlobalFreer {
   void operator()(HGLOBAL memory) const { GlobalFree(memory); }
 };
@@ -41,10 +48,26 @@ class WindowClass {
   ~WindowClass() { UnregisterClassW(MAKEINTATOM(atom_), instance_); }
 
   [[nodiscard]] const wchar_t* name() const { return MAKEINTATOM(atom_); }
+  [[nodiscard]] HINSTANCE instance() const { return instance_; }
 
  private:
   HINSTANCE instance_;
   ATOM atom_;
+};
+
+// COM, started on this thread for the lifetime of the object (for the screen
+// readers' annotations); the program runs on without it if it cannot start.
+class ComApartment {
+ public:
+  ComApartment() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  ~ComApartment() {
+    if (started_) CoUninitialize();
+  }
+
+ private:
+  bool started_;
 };
 
 // The clipboard, open for the lifetime of the object.

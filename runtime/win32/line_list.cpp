@@ -1,6 +1,7 @@
 #include "runtime/win32/line_list.h"
 
 #include "runtime/runtime_error.h"
+#include "runtime/win32/dpi.h"
 #include "runtime/win32/text.h"
 
 namespace runtime::win32 {
@@ -31,11 +32,11 @@ void LineList::syncCount() {
   shownCount_ = lines_.size();
 }
 
-void LineList::fitColumn() {
+void LineList::fitColumn(int dpi) {
   RECT client{};
   GetClientRect(listView_, &client);
   const bool hasVerticalBar = (GetWindowLongPtrW(listView_, GWL_STYLE) & WS_VSCROLL) != 0;
-  const int width = client.right - (hasVerticalBar ? 0 : GetSystemMetrics(SM_CXVSCROLL));
+  const int width = client.right - (hasVerticalBar ? 0 : systemMetric(SM_CXVSCROLL, dpi));
   ListView_SetColumnWidth(listView_, 0, width);
 }
 

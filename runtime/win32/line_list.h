@@ -24,8 +24,8 @@ class LineList {
   void clear();
   void syncCount();
   [[nodiscard]] const LineStore& lines() const { return lines_; }
-  // Fits the one column to the width of the list.
-  void fitColumn();
+  // Fits the one column to the width of the list, leaving room for the scroll bar at a DPI.
+  void fitColumn(int dpi);
 
   // Serves LVN_GETDISPINFOW.
   void fillItem(LVITEMW& item) const;

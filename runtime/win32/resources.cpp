@@ -1,6 +1,7 @@
 #include "runtime/win32/resources.h"
 
 #include "runtime/runtime_error.h"
+#include "runtime/win32/dpi.h"
 
 namespace runtime::win32 {
 
@@ -11,12 +12,22 @@ UniqueBitmap loadPicture(HINSTANCE instance, int pictureId) {
   return picture;
 }
 
-HICON loadIcon(HINSTANCE instance, int iconId, int size) {
-  const UINT flags = size == 0 ? LR_DEFAULTSIZE | LR_SHARED : LR_SHARED;
-  auto* const icon =
-      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, flags));
-  if (icon == nullptr) throw iconNotFound(iconId);
+namespace {
+
+UniqueIcon loadIcon(HINSTANCE instance, int iconId, int size) {
+  UniqueIcon icon(static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+  if (!icon) throw iconNotFound(iconId);
   return icon;
+}
+
+}  // namespace
+
+WindowIcons::WindowIcons(HWND window, HINSTANCE instance, int iconId, int dpi)
+    : small_(loadIcon(instance, iconId, systemMetric(SM_CXSMICON, dpi))),
+      large_(loadIcon(instance, iconId, systemMetric(SM_CXICON, dpi))) {
+  SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_.get()));
+  SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large_.get()));
 }
 
 }  // namespace runtime::win32

@@ -8,7 +8,16 @@
 namespace runtime::win32 {
 
 UniqueBitmap loadPicture(HINSTANCE instance, int pictureId);
-// The icon at size pixels, the default size for 0, kept by the system for the program's life.
-HICON loadIcon(HINSTANCE instance, int iconId, int size);
+// A window's small and large icons at the sizes of a DPI, each its image drawn
+// for that size or the nearest one scaled; the window keeps them until the next.
+class WindowIcons {
+ public:
+  WindowIcons() = default;
+  WindowIcons(HWND window, HINSTANCE instance, int iconId, int dpi);
+
+ private:
+  UniqueIcon small_;
+  UniqueIcon large_;
+};
 
 }  // namespace runtime::win32

@@ -6,12 +6,14 @@
 
 #include "runtime/win32/error_box.h"
 #include "runtime/win32/form_window.h"
+#include "runtime/win32/handles.h"
 
 namespace runtime::win32 {
 
 int run(HINSTANCE instance, const Project& project, int showCommand) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
+  const ComApartment com;
   try {
     FormWindow form(instance, project.startupLayout);
     form.start(project.createStartupForm, showCommand);
