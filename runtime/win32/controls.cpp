@@ -105,4 +105,11 @@ void placeControls(const ControlTable<Control>& controls, HFONT font, int dpi) {
   }
 }
 
+void repaintInNewColours(HWND form, const ControlTable<Control>& controls) {
+  for (const Control& control : controls) {
+    if (control.list) SendMessageW(control.window, WM_SYSCOLORCHANGE, 0, 0);  // common controls need telling
+  }
+  RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 }  // namespace runtime::win32

@@ -27,4 +27,7 @@ Control createControl(HWND parent, const ControlLayout& layout);
 // Puts every control where the layout says at a DPI, in the form's font.
 void placeControls(const ControlTable<Control>& controls, HFONT font, int dpi);
 
+// Draws the form and its controls again, in colours just changed.
+void repaintInNewColours(HWND form, const ControlTable<Control>& controls);
+
 }  // namespace runtime::win32

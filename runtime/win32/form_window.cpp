@@ -104,14 +104,6 @@ void FormWindow::applyDpi(int dpi, const RECT* suggested) {
   icons_ = WindowIcons(window_.get(), windowClass_.instance(), layout_.iconId, dpi);
 }
 
-// Draws the window and its controls again, in colours just changed.
-void FormWindow::repaintAll() {
-  for (const Control& control : controls_) {
-    if (control.list) SendMessageW(control.window, WM_SYSCOLORCHANGE, 0, 0);  // common controls need telling
-  }
-  RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
 LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* created = static_cast<FormWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -170,7 +162,7 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return 0;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:  // high contrast turned on or off
-      repaintAll();
+      repaintInNewColours(window, controls_);
       break;
     case WM_CLOSE:
       if (!events_.closeRequested()) return 0;

@@ -53,7 +53,6 @@ class FormWindow final : public Form {
   // Lays the window out at a DPI: in the suggested window rectangle, or where
   // it is in the frame that fits its client area.
   void applyDpi(int dpi, const RECT* suggested);
-  void repaintAll();
   void reportError(const std::exception& error);
 
   const FormLayout& layout_;
