@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
-#include <cstring>
 #include <limits>
+
+#include "search/decimal_digits.h"
 
 namespace search {
 namespace {
@@ -23,47 +23,7 @@ std::string_view trimBlanks(std::string_view text) {
 // accumulator saturated there makes any length of digits safe and linear.
 constexpr std::uint64_t kSaturated = std::uint64_t{1} << 32;
 
-constexpr std::array<std::uint32_t, 10> kPowersOfTen{1,      10,      100,      1000,      10000,
-                                                     100000, 1000000, 10000000, 100000000, 1000000000};
-
-// The digits of 0 ... 99, two characters each.
-constexpr auto kDigitPairs = [] {
-  std::array<char, 200> pairs{};
-  for (std::size_t n = 0; n < 100; ++n) {
-    pairs[2 * n] = static_cast<char>('0' + n / 10);
-    pairs[2 * n + 1] = static_cast<char>('0' + n % 10);
-  }
-  return pairs;
-}();
-
-const char* digitPair(std::uint32_t n) { return &kDigitPairs[std::size_t{2} * n]; }
-
-// The number of decimal digits of value: log10 estimated from the bit width
-// (1233 / 4096 is just above log10 2), then corrected by one comparison.
-std::size_t digitCount(std::uint32_t value) {
-  const auto estimate = static_cast<std::size_t>(std::bit_width(value | 1U) * 1233U >> 12U);
-  return estimate + 1 - ((value | 1U) < kPowersOfTen[estimate] ? 1 : 0);
-}
-
 }  // namespace
-
-// Two digits at a time from the last, in 32-bit arithmetic, which 32-bit
-// code does without a library call.
-char* writeDigits(std::uint32_t value, char* out) {
-  char* const end = out + digitCount(value);
-  char* at = end;
-  while (value >= 100) {
-    at -= 2;
-    std::memcpy(at, digitPair(value % 100), 2);
-    value /= 100;
-  }
-  if (value >= 10) {
-    std::memcpy(at - 2, digitPair(value), 2);
-  } else {
-    at[-1] = static_cast<char>('0' + value);
-  }
-  return end;
-}
 
 char* formatInteger(std::int64_t value, char* out) {
   *out++ = value < 0 ? '-' : ' ';

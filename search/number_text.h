@@ -11,10 +11,6 @@ namespace search {
 // The longest text formatInteger writes: a sign position and 19 digits.
 inline constexpr std::size_t kMaxNumberText = 20;
 
-// Writes the decimal digits of value, without a sign position. Returns one
-// past the last character written.
-char* writeDigits(std::uint32_t value, char* out);
-
 // Writes value as one sign position (a space for zero and positive values, a
 // minus sign for negative ones) followed by its decimal digits, the same in
 // every locale. Returns one past the last character written.

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "search/decimal_digits.h"
+
 namespace search {
 
 ResultLine::ResultLine() {
