@@ -5,10 +5,10 @@
 #include <string>
 
 #include "cli/argument_text.h"
+#include "cli/search_lines.h"
 #include "resources/version.h"
 #include "search/number_text.h"
 #include "search/result_line.h"
-#include "search/triple_search.h"
 
 namespace {
 
@@ -56,16 +56,7 @@ void complainAboutCount(std::span<const std::string_view> args, std::FILE* err) 
 
 // Writes the lines of the search, the no-result notice when there is none.
 void writeLines(std::int32_t lower, std::int32_t upper, std::FILE* out) {
-  search::TripleSearch search(lower, upper);
-  search::ResultLine line;
-  bool found = false;
-  while (!search.finished()) {
-    for (const search::Hit& hit : search.next()) {
-      write(out, line.format(hit));
-      std::fputc('\n', out);
-      found = true;
-    }
-  }
+  const bool found = writeSearchLines(lower, upper, out) > 0;
   if (!found) {
     write(out, search::kNoResultLine);
     write(out, "\n" + search::rangeLine(lower, upper) + "\n");

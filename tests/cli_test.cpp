@@ -60,6 +60,17 @@ TEST(Cli, WritesTheSameLinesAsThePairByPairLoops) {
   }
 }
 
+// Many batches of hits go from the searching thread to the writing one: the
+// lines stay the engine's, all of them, in its order.
+TEST(Cli, WritesTheEnginesLinesInOrderAcrossManyBatches) {
+  for (const auto& [lower, upper] : {std::pair{1, 100000}, std::pair{-30000, 30000}}) {
+    search::ResultLine line;
+    std::string expected;
+    for (const search::Hit& hit : engineHits(lower, upper)) expected += std::string(line.format(hit)) + "\n";
+    EXPECT_EQ(run({std::to_string(lower), std::to_string(upper)}).out, expected) << lower << " " << upper;
+  }
+}
+
 TEST(Cli, WritesTheNoticeWhenNothingIsFound) {
   EXPECT_EQ(run({"3", "10"}).out, "pas de nombres\nentre  3 et 10\n");
   EXPECT_EQ(run({"5", "2"}).out, "pas de nombres\nentre  5 et 2\n");

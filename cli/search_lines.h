@@ -1,0 +1,9 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+// Writes the result lines of the search with these bounds to out, in loop
+// order, on two threads: one searches while the caller's formats and writes
+// what it found. Stops early once writing fails. Returns the number of lines.
+std::int64_t writeSearchLines(std::int32_t lower, std::int32_t upper, std::FILE* out);
