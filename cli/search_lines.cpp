@@ -1,12 +1,15 @@
 #include "cli/search_lines.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <thread>
 #include <vector>
 
 #include "cli/hit_batches.h"
+#include "search/primitive.h"
 #include "search/result_line.h"
 #include "search/triple_search.h"
 
@@ -17,13 +20,17 @@ namespace {
 constexpr std::size_t kBatches = 8;
 constexpr std::size_t kBatchHits = 8192;
 
-void findHits(std::int32_t lower, std::int32_t upper, HitBatches& batches) {
+void findHits(std::int32_t lower, std::int32_t upper, search::Hits kept, HitBatches& batches) {
   search::TripleSearch search(lower, upper);
   while (!search.finished()) {
     std::vector<search::Hit>& batch = batches.toFill();
     while (batch.size() < kBatchHits && !search.finished()) {
       const auto hits = search.next();
-      batch.insert(batch.end(), hits.begin(), hits.end());
+      if (kept == search::Hits::All) {
+        batch.insert(batch.end(), hits.begin(), hits.end());
+      } else {
+        std::copy_if(hits.begin(), hits.end(), std::back_inserter(batch), search::isPrimitive);
+      }
     }
     if (!batches.handOver()) break;
   }
@@ -64,19 +71,19 @@ class LineBuffer {
 
 }  // namespace
 
-std::int64_t writeSearchLines(std::int32_t lower, std::int32_t upper, std::FILE* out) {
+std::int64_t writeSearchLines(std::int32_t lower, std::int32_t upper, search::Hits hits, std::FILE* out) {
   HitBatches batches(kBatches);
-  const std::jthread searching(findHits, lower, upper, std::ref(batches));
+  const std::jthread searching(findHits, lower, upper, hits, std::ref(batches));
   // However this ends, the search stops before it is joined.
   const std::unique_ptr<HitBatches, decltype([](HitBatches* b) { b->stop(); })> stopSearch(&batches);
   LineBuffer buffer(out);
-  std::int64_t lines = 0;
+  std::int64_t written = 0;
   bool writing = true;
   while (const std::vector<search::Hit>* batch = writing ? batches.toRead() : nullptr) {
     for (const search::Hit& hit : *batch) writing = buffer.add(hit) && writing;
-    lines += static_cast<std::int64_t>(batch->size());
+    written += static_cast<std::int64_t>(batch->size());
     batches.giveBack();
   }
   buffer.flush();
-  return lines;
+  return written;
 }

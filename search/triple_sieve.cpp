@@ -4,6 +4,7 @@
 #include <array>
 #include <numeric>
 
+#include "search/primitive_triples.h"
 #include "search/short_sort.h"
 #include "search/slice.h"
 
@@ -57,22 +58,7 @@ TripleSieve::TripleSieve(std::int64_t lower, std::int64_t upper)
   bucketHeads_.assign(blockOf(static_cast<std::uint32_t>(lastRow_)) + 1, kNoChunk);
   // About 0.18 · upper triples fit; reserving leaves the pool in place.
   chunks_.reserve(static_cast<std::size_t>(upper / 5) / Chunk::kCapacity + bucketHeads_.size());
-  // Every primitive triple comes once from the tree of coprime m > n of
-  // opposite parity rooted at (2, 1), whose children are (2m - n, m),
-  // (2m + n, m) and (m + 2n, n). A child's hypotenuse is longer, so a branch
-  // ends once h² > 2 · upper², where both legs can no longer fit under upper.
-  const std::int64_t maxSquare = 2 * upper * upper;
-  std::vector<std::array<std::uint32_t, 2>> pending{{2, 1}};
-  while (!pending.empty()) {
-    const auto [m, n] = pending.back();
-    pending.pop_back();
-    addPrimitive(m, n);
-    for (const auto& [childM, childN] :
-         {std::array{2 * m - n, m}, std::array{2 * m + n, m}, std::array{m + 2 * n, n}}) {
-      const std::int64_t h = std::int64_t{childM} * childM + std::int64_t{childN} * childN;
-      if (h * h <= maxSquare) pending.push_back({childM, childN});
-    }
-  }
+  forEachPrimitiveTriple(upper, [this](std::uint32_t m, std::uint32_t n) { addPrimitive(m, n); });
   // In a row i, the multiple of (s, t) has j = i · t / s: in the ascending
   // order of t / s, the triples give the hits of each row in loop order.
   std::sort(shortLegs_.begin(), shortLegs_.end(), [](const ShortMultiples& a, const ShortMultiples& b) {
