@@ -105,9 +105,13 @@ else
     if ((round % 2)); then order="win32 win64"; else order="win64 win32"; fi
     for preset in $order; do
       # The median of the three searches of a run.
-      bash bench/window-bench.sh "$preset" 1 1000000 | awk '/^run/ { print $6 }' | median >"$results.$preset"
+      bash bench/window-bench.sh "$preset" 1 1000000 | awk '/^run/ { print $6 }' >"$results.$preset" || true
     done
-    echo "$(cat "$results.win32") $(cat "$results.win64")" >>"$results"
+    if [ -s "$results.win32" ] && [ -s "$results.win64" ]; then
+      echo "$(median <"$results.win32") $(median <"$results.win64")" >>"$results"
+    else
+      echo "round $round: a window did not finish its search"
+    fi
   done
   awk '{ printf "win32 %.3f s, win64 %.3f s, ratio %.2f\n", $1, $2, $1 / $2 }' "$results"
   printf 'median ratio win32/win64: %s\n' "$(awk '{ print $1 / $2 }' "$results" | median)"
