@@ -5,17 +5,25 @@
 #include <string>
 
 #include "cli/argument_text.h"
+#include "cli/search_lines.h"
 #include "resources/version.h"
 #include "search/number_text.h"
 #include "search/result_line.h"
-#include "search/triple_search.h"
 
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage : trivel-cli BORNE_INFÉRIEURE BORNE_SUPÉRIEURE\n"
+    "usage : trivel-cli [--count] [--primitive] BORNE_INFÉRIEURE BORNE_SUPÉRIEURE\n"
     "        trivel-cli --version\n"
-    "Écrit les triplets i j c de l'intervalle tels que i² + j² = c², un par ligne.\n";
+    "Écrit les triplets i j c de l'intervalle tels que i² + j² = c², un par ligne.\n"
+    "  --count      écrit seulement le nombre de ces lignes\n"
+    "  --primitive  garde seulement les triplets primitifs, où pgcd(|i|, |j|) = 1\n";
+
+// What the options ask for.
+struct Options {
+  bool count = false;
+  search::Hits hits = search::Hits::All;
+};
 
 constexpr std::string_view kVersion = "trivel-cli " TRIVEL_VERSION_RELEASE "\n";
 
@@ -54,18 +62,27 @@ void complainAboutCount(std::span<const std::string_view> args, std::FILE* err) 
   write(err, kUsage);
 }
 
-// Writes the lines of the search, the no-result notice when there is none.
-void writeLines(std::int32_t lower, std::int32_t upper, std::FILE* out) {
-  search::TripleSearch search(lower, upper);
-  search::ResultLine line;
-  bool found = false;
-  while (!search.finished()) {
-    for (const search::Hit& hit : search.next()) {
-      write(out, line.format(hit));
-      std::fputc('\n', out);
-      found = true;
+// Takes the options in front of the bounds off args; complains of the first
+// unknown one.
+std::optional<Options> takeOptions(std::span<const std::string_view>& args, std::FILE* err) {
+  Options options;
+  for (; !args.empty() && args.front().starts_with("--"); args = args.subspan(1)) {
+    if (args.front() == "--count") {
+      options.count = true;
+    } else if (args.front() == "--primitive") {
+      options.hits = search::Hits::Primitive;
+    } else {
+      complain(err, "l'option " + quoted(args.front()) + " est inconnue.");
+      write(err, kUsage);
+      return std::nullopt;
     }
   }
+  return options;
+}
+
+// Writes the lines of the search, the no-result notice when there is none.
+void writeLines(std::int32_t lower, std::int32_t upper, search::Hits hits, std::FILE* out) {
+  const bool found = writeSearchLines(lower, upper, hits, out) > 0;
   if (!found) {
     write(out, search::kNoResultLine);
     write(out, "\n" + search::rangeLine(lower, upper) + "\n");
@@ -84,6 +101,8 @@ int runCli(std::span<const std::string_view> args, std::FILE* out, std::FILE* er
     write(out, kVersion);
     return std::fflush(out) == 0 ? 0 : 1;
   }
+  const auto options = takeOptions(args, err);
+  if (!options) return 2;
   if (args.size() != 2) {
     complainAboutCount(args, err);
     return 2;
@@ -92,7 +111,11 @@ int runCli(std::span<const std::string_view> args, std::FILE* out, std::FILE* er
   const auto upper = readBound("la borne supérieure", args[1], err, decimalSeparator);
   if (!lower || !upper) return 2;
 
-  writeLines(*lower, *upper, out);
+  if (options->count) {
+    write(out, std::to_string(search::countHits(*lower, *upper, options->hits)) + "\n");
+  } else {
+    writeLines(*lower, *upper, options->hits, out);
+  }
   if (std::fflush(out) != 0 || std::ferror(out) != 0) {
     complain(err, "erreur d'écriture des résultats.");
     return 1;

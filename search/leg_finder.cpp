@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "search/short_sort.h"
+
 namespace search {
 namespace {
 
@@ -17,22 +19,6 @@ double divisorForLeg(std::uint64_t m, std::uint64_t k) {
   const auto mm = static_cast<double>(m);
   const auto kk = static_cast<double>(k);
   return mm * mm / (std::sqrt(kk * kk + mm * mm) + kk);
-}
-
-// Most rows have a handful of legs, where insertion sort beats std::sort.
-void sortByLeg(std::vector<Leg>& legs) {
-  constexpr std::size_t kFew = 16;
-  if (legs.size() < 2) return;
-  if (legs.size() > kFew) {
-    std::sort(legs.begin(), legs.end(), [](const Leg& a, const Leg& b) { return a.leg < b.leg; });
-    return;
-  }
-  for (std::size_t n = 1; n < legs.size(); ++n) {
-    const Leg moving = legs[n];
-    std::size_t at = n;
-    for (; at > 0 && legs[at - 1].leg > moving.leg; --at) legs[at] = legs[at - 1];
-    legs[at] = moving;
-  }
 }
 
 }  // namespace
@@ -79,7 +65,7 @@ std::span<const Leg> LegFinder::find(std::uint64_t m, std::span<const PrimePower
     count = kept;
   }
   addLegs({parts_.get(), count}, factors[0]);
-  sortByLeg(legs_);
+  sortShortRun(std::span(legs_), [](const Leg& a, const Leg& b) { return a.leg < b.leg; });
   return legs_;
 }
 

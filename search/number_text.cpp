@@ -5,6 +5,8 @@
 #include <charconv>
 #include <limits>
 
+#include "search/decimal_digits.h"
+
 namespace search {
 namespace {
 
@@ -28,6 +30,9 @@ char* formatInteger(std::int64_t value, char* out) {
   // Negate in unsigned arithmetic, where the most negative value has a magnitude.
   const std::uint64_t magnitude =
       value < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  // Only the lines of the rows at the very bottom of the range hold numbers
+  // past 32 bits.
+  if (magnitude <= UINT32_MAX) return writeDigits(static_cast<std::uint32_t>(magnitude), out);
   return std::to_chars(out, out + kMaxNumberText - 1, magnitude).ptr;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,16 +11,27 @@
 
 namespace search {
 
+// The longest result line: three numbers and the two spaces between them.
+inline constexpr std::size_t kMaxLineText = 3 * kMaxNumberText + 2;
+
 // Formats hits as result lines ("i j c", each number with its sign position,
-// joined by single spaces) into a buffer of its own, so that writing millions
-// of lines allocates nothing.
+// joined by single spaces), so that writing millions of lines allocates
+// nothing. The hits of one row share i, whose text is kept from line to line.
 class ResultLine {
  public:
-  // The returned text stays valid until the next call.
+  ResultLine();
+
+  // Writes the line of hit at out, which has room for kMaxLineText
+  // characters, and returns one past its last character.
+  char* write(const Hit& hit, char* out);
+  // The line of hit in a buffer of its own, valid until the next call.
   std::string_view format(const Hit& hit);
 
  private:
-  std::array<char, 3 * kMaxNumberText + 2> text_{};
+  std::int64_t i_ = 0;
+  std::array<char, kMaxNumberText + 1> iText_{};  // i and the space after it
+  std::size_t iLength_ = 0;
+  std::array<char, kMaxLineText> text_{};
 };
 
 // The two lines written when a search finds nothing.

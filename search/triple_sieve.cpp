@@ -4,6 +4,8 @@
 #include <array>
 #include <numeric>
 
+#include "search/primitive_triples.h"
+#include "search/short_sort.h"
 #include "search/slice.h"
 
 namespace search {
@@ -23,14 +25,17 @@ struct Triple {
   std::uint32_t h;
 };
 
-// One stable pass of a radix sort: hands each hit, in order, its place among
-// the hits ordered by key(hit), which is below starts.size() - 1.
-template <typename Element, typename Key, typename Place>
-void countingSort(std::span<const Element> elements, std::span<std::uint32_t> starts, Key key, Place place) {
-  std::fill(starts.begin(), starts.end(), 0);
-  for (const Element& element : elements) ++starts[key(element) + 1];
-  std::partial_sum(starts.begin(), starts.end(), starts.begin());
-  for (const Element& element : elements) place(starts[key(element)]++, element);
+// A stable counting sort of a block's hits by row into byRow; ends[row]
+// becomes one past the row's last hit there.
+template <typename BlockHit>
+std::span<const std::uint32_t> sortByRow(std::span<const BlockHit> hits, std::vector<BlockHit>& byRow,
+                                         std::span<std::uint32_t> ends) {
+  std::fill(ends.begin(), ends.end(), 0);
+  for (const BlockHit& hit : hits) ++ends[hit.row];
+  std::exclusive_scan(ends.begin(), ends.end(), ends.begin(), 0U);
+  byRow.resize(hits.size());
+  for (const BlockHit& hit : hits) byRow[ends[hit.row]++] = hit;
+  return ends;
 }
 
 Triple tripleOf(std::uint32_t m, std::uint32_t n) {
@@ -47,27 +52,20 @@ TripleSieve::TripleSieve(std::int64_t lower, std::int64_t upper)
       nextRow_(lower),
       lastRow_(upper - lower),
       freeChunks_(kNoChunk),
-      rowStarts_(kBlockRows + 1) {
+      shortRowEnds_(kBlockRows),
+      bucketRowEnds_(kBlockRows) {
   if (finished()) return;
-  bucketHeads_.assign(blockOf(static_cast<std::uint64_t>(lastRow_)) + 1, kNoChunk);
+  bucketHeads_.assign(blockOf(static_cast<std::uint32_t>(lastRow_)) + 1, kNoChunk);
   // About 0.18 · upper triples fit; reserving leaves the pool in place.
   chunks_.reserve(static_cast<std::size_t>(upper / 5) / Chunk::kCapacity + bucketHeads_.size());
-  // Every primitive triple comes once from the tree of coprime m > n of
-  // opposite parity rooted at (2, 1), whose children are (2m - n, m),
-  // (2m + n, m) and (m + 2n, n). A child's hypotenuse is longer, so a branch
-  // ends once h² > 2 · upper², where both legs can no longer fit under upper.
-  const std::int64_t maxSquare = 2 * upper * upper;
-  std::vector<std::array<std::uint32_t, 2>> pending{{2, 1}};
-  while (!pending.empty()) {
-    const auto [m, n] = pending.back();
-    pending.pop_back();
-    addPrimitive(m, n);
-    for (const auto& [childM, childN] :
-         {std::array{2 * m - n, m}, std::array{2 * m + n, m}, std::array{m + 2 * n, n}}) {
-      const std::int64_t h = std::int64_t{childM} * childM + std::int64_t{childN} * childN;
-      if (h * h <= maxSquare) pending.push_back({childM, childN});
-    }
-  }
+  forEachPrimitiveTriple(upper, [this](std::uint32_t m, std::uint32_t n) { addPrimitive(m, n); });
+  // In a row i, the multiple of (s, t) has j = i · t / s: in the ascending
+  // order of t / s, the triples give the hits of each row in loop order.
+  std::sort(shortLegs_.begin(), shortLegs_.end(), [](const ShortMultiples& a, const ShortMultiples& b) {
+    const Triple x = tripleOf(a.m, a.n);
+    const Triple y = tripleOf(b.m, b.n);
+    return std::uint64_t{x.t} * y.s < std::uint64_t{y.t} * x.s;
+  });
 }
 
 // Keeps the multiples k · (s, t, h) that are hits: row k · s from lower on,
@@ -84,19 +82,19 @@ void TripleSieve::addPrimitive(std::uint32_t m, std::uint32_t n) {
   if (s < kBlockRows) {
     shortLegs_.push_back({packedM, packedN, kFirst});
   } else {
-    addToBucket({packedM, packedN, static_cast<std::uint16_t>(kFirst)}, std::uint64_t{kFirst} * s);
+    addToBucket({packedM, packedN, static_cast<std::uint16_t>(kFirst)}, kFirst * s);
   }
 }
 
-void TripleSieve::addToBucket(const LongMultiples& multiples, std::uint64_t row) {
+void TripleSieve::addToBucket(const LongMultiples& multiples, std::uint32_t row) {
   std::uint32_t& head = bucketHeads_[blockOf(row)];
   if (head == kNoChunk || chunks_[head].count == Chunk::kCapacity) head = takeChunk(head);
   Chunk& chunk = chunks_[head];
   chunk.entries[chunk.count++] = multiples;
 }
 
-std::size_t TripleSieve::blockOf(std::uint64_t row) const {
-  return static_cast<std::size_t>((row - static_cast<std::uint64_t>(lower_)) / kBlockRows);
+std::size_t TripleSieve::blockOf(std::uint32_t row) const {
+  return (row - static_cast<std::uint32_t>(lower_)) / kBlockRows;
 }
 
 std::uint32_t TripleSieve::takeChunk(std::uint32_t next) {
@@ -121,28 +119,28 @@ std::span<const Hit> TripleSieve::next() {
 
 // Finds and orders the hits of the next block of rows.
 void TripleSieve::sieveBlock() {
-  const auto first = static_cast<std::uint64_t>(nextRow_);
+  const auto first = static_cast<std::uint32_t>(nextRow_);
   const auto rows = static_cast<std::uint32_t>(std::min<std::int64_t>(kBlockRows, lastRow_ - nextRow_ + 1));
-  unsorted_.clear();
+  shortHits_.clear();
+  bucketHits_.clear();
   handOutShortLegs(first, first + rows);
   handOutBucket(first);
   sortBlock(rows);
   nextRow_ += rows;
-  blockHits_ = {sorted_.get(), unsorted_.size()};
+  blockHits_ = {sorted_.get(), shortHits_.size() + bucketHits_.size()};
 }
 
 // Every multiple in the block of each triple shorter than a block. Triples
 // past upper leave the list.
-void TripleSieve::handOutShortLegs(std::uint64_t first, std::uint64_t end) {
-  const auto upper = static_cast<std::uint64_t>(upper_);
+void TripleSieve::handOutShortLegs(std::uint32_t first, std::uint32_t end) {
+  const auto upper = static_cast<std::uint32_t>(upper_);
   std::size_t kept = 0;
   for (ShortMultiples multiples : shortLegs_) {
     const auto [s, t, h] = tripleOf(multiples.m, multiples.n);
-    std::uint64_t row = std::uint64_t{multiples.k} * s;
-    std::uint64_t j = std::uint64_t{multiples.k} * t;
+    std::uint32_t row = multiples.k * s;
+    std::uint32_t j = multiples.k * t;
     for (; row < end && j <= upper; row += s, j += t, ++multiples.k) {
-      unsorted_.push_back(
-          {static_cast<std::uint32_t>(row - first), static_cast<std::uint32_t>(j), multiples.k * h});
+      shortHits_.push_back({row - first, j, multiples.k * h});
     }
     if (j <= upper) shortLegs_[kept++] = multiples;
   }
@@ -151,18 +149,18 @@ void TripleSieve::handOutShortLegs(std::uint64_t first, std::uint64_t end) {
 
 // The one multiple in the block of each triple waiting in its bucket, which
 // then waits in the bucket of its next multiple.
-void TripleSieve::handOutBucket(std::uint64_t first) {
-  const auto upper = static_cast<std::uint64_t>(upper_);
+void TripleSieve::handOutBucket(std::uint32_t first) {
+  const auto upper = static_cast<std::uint32_t>(upper_);
   std::uint32_t index = bucketHeads_[blockOf(first)];
   while (index != kNoChunk) {
     const std::uint32_t count = chunks_[index].count;
     for (std::uint32_t entry = 0; entry < count; ++entry) {
       LongMultiples multiples = chunks_[index].entries[entry];
       const auto [s, t, h] = tripleOf(multiples.m, multiples.n);
-      const std::uint64_t row = std::uint64_t{multiples.k} * s;
-      unsorted_.push_back({static_cast<std::uint32_t>(row - first), multiples.k * t, multiples.k * h});
+      const std::uint32_t row = multiples.k * s;
+      bucketHits_.push_back({row - first, multiples.k * t, multiples.k * h});
       ++multiples.k;
-      if (std::uint64_t{multiples.k} * t <= upper) addToBucket(multiples, row + s);
+      if (multiples.k * t <= upper) addToBucket(multiples, row + s);
     }
     const std::uint32_t next = chunks_[index].next;
     chunks_[index].next = freeChunks_;
@@ -171,30 +169,34 @@ void TripleSieve::handOutBucket(std::uint64_t first) {
   }
 }
 
-// Orders the block's hits by row and then j with a radix sort: three stable
-// passes on the bytes of j, then one on the row, straight into the hits.
+// Orders the block's hits by row and then j. A stable counting sort by row
+// keeps the short legs' hits of each row in loop order; the bucket's few hits
+// in a row are sorted and merged with them, straight into the hits.
 void TripleSieve::sortBlock(std::uint32_t rows) {
-  static_assert(kMaxUpper < std::int64_t{1} << 24, "j has three bytes");
-  constexpr std::uint32_t kByteValues = 256;
-  std::array<std::uint32_t, kByteValues + 1> byteStarts{};
-  spare_.resize(unsorted_.size());
-  std::span<BlockHit> from(unsorted_);
-  std::span<BlockHit> to(spare_);
-  for (std::uint32_t shift = 0; shift < 24; shift += 8) {
-    countingSort<BlockHit>(
-        from, byteStarts, [shift](const BlockHit& hit) { return (hit.j >> shift) & (kByteValues - 1); },
-        [to](std::uint32_t place, const BlockHit& hit) { to[place] = hit; });
-    std::swap(from, to);
-  }
-  if (sortedCapacity_ < unsorted_.size()) {
-    sortedCapacity_ = std::max(unsorted_.size(), 2 * sortedCapacity_);
+  const auto shortEnds = sortByRow<BlockHit>(shortHits_, shortByRow_, std::span(shortRowEnds_).first(rows));
+  const auto bucketEnds =
+      sortByRow<BlockHit>(bucketHits_, bucketByRow_, std::span(bucketRowEnds_).first(rows));
+  const std::size_t count = shortHits_.size() + bucketHits_.size();
+  if (sortedCapacity_ < count) {
+    sortedCapacity_ = std::max(count, 2 * sortedCapacity_);
     sorted_ = std::make_unique_for_overwrite<Hit[]>(sortedCapacity_);
   }
-  countingSort<BlockHit>(
-      from, std::span(rowStarts_).first(rows + 1), [](const BlockHit& hit) { return hit.row; },
-      [this](std::uint32_t place, const BlockHit& hit) {
-        sorted_[place] = {nextRow_ + hit.row, hit.j, hit.c};
-      });
+  Hit* out = sorted_.get();
+  std::uint32_t shortAt = 0;
+  std::uint32_t bucketAt = 0;
+  for (std::uint32_t row = 0; row < rows; ++row) {
+    const std::uint32_t shortEnd = shortEnds[row];
+    const std::uint32_t bucketEnd = bucketEnds[row];
+    sortShortRun(std::span(bucketByRow_).subspan(bucketAt, bucketEnd - bucketAt),
+                 [](const BlockHit& a, const BlockHit& b) { return a.j < b.j; });
+    const std::int64_t i = nextRow_ + row;
+    while (shortAt < shortEnd || bucketAt < bucketEnd) {
+      const bool fromShort =
+          bucketAt == bucketEnd || (shortAt < shortEnd && shortByRow_[shortAt].j < bucketByRow_[bucketAt].j);
+      const BlockHit& hit = fromShort ? shortByRow_[shortAt++] : bucketByRow_[bucketAt++];
+      *out++ = {i, hit.j, hit.c};
+    }
+  }
 }
 
 }  // namespace search

@@ -16,10 +16,11 @@ namespace search {
 // triple s² + t² = h² with s < t, so the sieve lists the primitive triples
 // whose legs fit under upper once, then hands out each multiple k · s as a row
 // of the block it falls in. Work follows the number of hits, not of divisors.
-// Its memory grows with upper (about 0.18 · upper triples), hence the limit.
+// Its memory grows with upper (about 0.18 · upper triples, 6 bytes each:
+// some 48 MB at the limit), and every number of it fits 32 bits.
 class TripleSieve {
  public:
-  static constexpr std::int64_t kMaxUpper = std::int64_t{1} << 22;
+  static constexpr std::int64_t kMaxUpper = std::int64_t{1} << 25;
 
   TripleSieve(std::int64_t lower, std::int64_t upper);
 
@@ -34,7 +35,8 @@ class TripleSieve {
  private:
   // The primitive triple (m² - n², 2mn, m² + n²) and its next multiple k.
   // m and n stay below 2^16 while the legs fit under kMaxUpper, and so does k
-  // for a triple whose s is at least a block: those are kept in 6 bytes.
+  // for a triple whose s is at least a block (k < kMaxUpper / 1024): those
+  // are kept in 6 bytes.
   template <typename Multiplier>
   struct Multiples {
     std::uint16_t m;
@@ -59,12 +61,12 @@ class TripleSieve {
   };
 
   void addPrimitive(std::uint32_t m, std::uint32_t n);
-  void addToBucket(const LongMultiples& multiples, std::uint64_t row);
-  [[nodiscard]] std::size_t blockOf(std::uint64_t row) const;
+  void addToBucket(const LongMultiples& multiples, std::uint32_t row);
+  [[nodiscard]] std::size_t blockOf(std::uint32_t row) const;
   std::uint32_t takeChunk(std::uint32_t next);
   void sieveBlock();
-  void handOutShortLegs(std::uint64_t first, std::uint64_t end);
-  void handOutBucket(std::uint64_t first);
+  void handOutShortLegs(std::uint32_t first, std::uint32_t end);
+  void handOutBucket(std::uint32_t first);
   void sortBlock(std::uint32_t rows);
 
   std::int64_t lower_;
@@ -78,9 +80,13 @@ class TripleSieve {
   std::vector<std::uint32_t> bucketHeads_;
   std::vector<Chunk> chunks_;
   std::uint32_t freeChunks_;
-  std::vector<BlockHit> unsorted_;
-  std::vector<BlockHit> spare_;  // the other half of each pass of the sort
-  std::vector<std::uint32_t> rowStarts_;
+  // The block's hits from short legs and from its bucket, as found and by row.
+  std::vector<BlockHit> shortHits_;
+  std::vector<BlockHit> bucketHits_;
+  std::vector<BlockHit> shortByRow_;
+  std::vector<BlockHit> bucketByRow_;
+  std::vector<std::uint32_t> shortRowEnds_;
+  std::vector<std::uint32_t> bucketRowEnds_;
   std::unique_ptr<Hit[]> sorted_;
   std::size_t sortedCapacity_ = 0;
   std::span<const Hit> blockHits_;  // the hits of the block not handed out yet

@@ -3,10 +3,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <memory>
+#include <numeric>
 #include <regex>
 #include <string>
 #include <vector>
@@ -43,11 +47,15 @@ CliRun run(std::vector<std::string_view> args, std::string_view separator = ",")
   return {status, contents(out.get()), contents(err.get())};
 }
 
-std::string referenceLines(std::int32_t lower, std::int32_t upper) {
+std::string linesOf(const std::vector<search::Hit>& hits) {
   search::ResultLine line;
   std::string text;
-  for (const search::Hit& hit : pairByPair(lower, upper)) text += std::string(line.format(hit)) + "\n";
+  for (const search::Hit& hit : hits) text += std::string(line.format(hit)) + "\n";
   return text;
+}
+
+std::string referenceLines(std::int32_t lower, std::int32_t upper) {
+  return linesOf(pairByPair(lower, upper));
 }
 
 TEST(Cli, WritesTheSameLinesAsThePairByPairLoops) {
@@ -59,6 +67,44 @@ TEST(Cli, WritesTheSameLinesAsThePairByPairLoops) {
   }
   // The first row of the range holds the widest numbers a line shows.
   EXPECT_EQ(run({"-2147483648", "-2147483648"}).out, "-2147483648 -4026531840  4563402752\n");
+}
+
+// Many batches of hits go from the searching thread to the writing one: the
+// lines stay the engine's, all of them, in its order.
+TEST(Cli, WritesTheEnginesLinesInOrderAcrossManyBatches) {
+  for (const auto& [lower, upper] : {std::pair{1, 100000}, std::pair{-30000, 30000}}) {
+    EXPECT_EQ(run({std::to_string(lower), std::to_string(upper)}).out, linesOf(engineHits(lower, upper)))
+        << lower << " " << upper;
+  }
+}
+
+// --count gives the number of lines the same bounds write; --primitive keeps
+// the lines whose i and j have no common factor, and with --count counts them.
+TEST(Cli, CountsTheLinesAndKeepsThePrimitiveOnes) {
+  const auto primitive = [](const std::vector<search::Hit>& hits) {
+    std::vector<search::Hit> kept;
+    std::copy_if(hits.begin(), hits.end(), std::back_inserter(kept),
+                 [](const search::Hit& hit) { return std::gcd(std::abs(hit.i), std::abs(hit.j)) == 1; });
+    return kept;
+  };
+  const auto check = [&](std::int32_t lower, std::int32_t upper, const std::vector<search::Hit>& hits) {
+    const std::string l = std::to_string(lower);
+    const std::string u = std::to_string(upper);
+    const std::vector<search::Hit> kept = primitive(hits);
+    EXPECT_EQ(run({"--count", l, u}).out, std::to_string(hits.size()) + "\n") << l << " " << u;
+    EXPECT_EQ(run({"--count", "--primitive", l, u}).out, std::to_string(kept.size()) + "\n") << l << " " << u;
+    const std::string notice = "pas de nombres\n" + search::rangeLine(lower, upper) + "\n";
+    EXPECT_EQ(run({"--primitive", l, u}).out, kept.empty() ? notice : linesOf(kept)) << l << " " << u;
+  };
+  for (const auto& [lower, upper] :
+       {std::pair{1, 20}, std::pair{2, 30}, std::pair{-3, 4}, std::pair{-50, 70}, std::pair{7, 2000},
+        std::pair{3, 10}, std::pair{5, 2}, std::pair{21, 29}}) {
+    check(lower, upper, pairByPair(lower, upper));
+  }
+  // At the bottom of the range, where j and c pass 32 bits.
+  check(INT32_MIN, INT32_MIN + 5, engineHits(INT32_MIN, INT32_MIN + 5));
+  EXPECT_EQ(run({"--count", "1", "1000000"}).out, "2269788\n");
+  EXPECT_EQ(run({"--count", "1000", "4194304"}).out, "10577610\n");
 }
 
 TEST(Cli, WritesTheNoticeWhenNothingIsFound) {
@@ -139,6 +185,8 @@ TEST(CliArguments, NamesEmptyAndMissingArgumentsAndThoseLeftOver) {
   expectUsageAfter(run({"7"}), "il manque la borne supérieure après « 7 ».");
   expectUsageAfter(run({"1", "2", "3"}), "l'argument « 3 » est de trop.");
   expectUsageAfter(run({"1", "2", "\x1b[2J", "4"}), "les 2 arguments à partir de « \\x1B[2J » sont de trop.");
+  expectUsageAfter(run({"--count", "--primitve", "1", "2"}), "l'option « --primitve » est inconnue.");
+  expectUsageAfter(run({"--count"}), "il manque les deux bornes.");
 }
 
 TEST(CliArguments, EchoesArgumentsSoThatTheTerminalCannotBeFooled) {

@@ -21,6 +21,15 @@ TEST(FormatInteger, PutsASpaceOrAMinusSignBeforeTheDigits) {
   EXPECT_EQ(formatInteger(4563402752), " 4563402752");
   EXPECT_EQ(formatInteger(INT64_MIN), "-9223372036854775808");
   EXPECT_EQ(formatInteger(INT64_MIN).size(), search::kMaxNumberText);
+  // The digits are counted from the bit width: each step of a digit, on
+  // either side of the 32-bit limit.
+  for (std::int64_t power = 1; power <= 100000000000; power *= 10) {
+    for (const std::int64_t value : {power - 1, power}) {
+      EXPECT_EQ(formatInteger(value), " " + std::to_string(value));
+      EXPECT_EQ(formatInteger(-value), (value == 0 ? " " : "-") + std::to_string(value));
+    }
+  }
+  EXPECT_EQ(formatInteger(UINT32_MAX), " 4294967295");
 }
 
 TEST(ResultLine, JoinsTheThreeNumbersWithSingleSpaces) {
@@ -28,6 +37,11 @@ TEST(ResultLine, JoinsTheThreeNumbersWithSingleSpaces) {
   EXPECT_EQ(line.format({3, 4, 5}), " 3  4  5");
   EXPECT_EQ(line.format({5, 12, 13}), " 5  12  13");
   EXPECT_EQ(line.format({-3, -4, 5}), "-3 -4  5");
+  // The lines of a row share the text of i.
+  EXPECT_EQ(line.format({-3, 4, 5}), "-3  4  5");
+  EXPECT_EQ(line.format({-3, 0, 3}), "-3  0  3");
+  EXPECT_EQ(line.format({0, 7, 7}), " 0  7  7");
+  EXPECT_EQ(search::ResultLine().format({0, -7, 7}), " 0 -7  7");
   EXPECT_EQ(search::rangeLine(3, 10), "entre  3 et 10");
   EXPECT_EQ(search::rangeLine(5, 2), "entre  5 et 2");
   EXPECT_EQ(search::rangeLine(-7, -2), "entre -7 et-2");
