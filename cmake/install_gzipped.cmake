@@ -9,5 +9,6 @@ function(install_gzipped file destination)
                      DEPENDS ${file}
                      COMMENT "Compressing ${name}")
   add_custom_target(gzip-${name} ALL DEPENDS ${gzipped})
+  set_property(GLOBAL APPEND PROPERTY TRIVEL_GZIPPED_TARGETS gzip-${name})
   install(FILES ${gzipped} DESTINATION ${destination})
 endfunction()

@@ -63,4 +63,13 @@ else()
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 endif()
 
+# Everything the packages hold, and nothing more: scripts/package.sh builds
+# this target rather than the tests and benchmarks too.
+get_property(gzipped_targets GLOBAL PROPERTY TRIVEL_GZIPPED_TARGETS)
+add_custom_target(packaged_files)
+add_dependencies(packaged_files trivel ${gzipped_targets})
+if(NOT WIN32)
+  add_dependencies(packaged_files trivel-cli)
+endif()
+
 include(CPack)

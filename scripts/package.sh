@@ -14,9 +14,9 @@ export SOURCE_DATE_EPOCH
 
 bash scripts/install-deps.sh native windows packages
 cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target trivel
+cmake --build --preset win32 --target packaged_files
 cmake --preset native >/dev/null
-cmake --build --preset native --target trivel trivel-cli
+cmake --build --preset native --target packaged_files
 for preset in win32 native; do
   cpack --preset "$preset" -B "$out"
 done

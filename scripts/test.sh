@@ -21,25 +21,30 @@ else
   shipped="ran under 32-bit Wine"
 fi
 
-# The plain native build makes the programs that are packaged; their tests run
-# in the sanitized build.
 for preset in native native-sanitize fuzz linux-i686 win32 win64; do
   cmake --preset "$preset" -DBUILD_TESTING=ON >/dev/null
 done
-cmake --build --preset native --target trivel trivel-cli
+# clang-tidy needs only the compile commands: it runs beside the rest, on
+# whatever the builds and tests leave of the cores.
+mkdir -p build/test-logs
+setsid nice -n 10 bash scripts/tidy.sh >build/test-logs/tidy.log 2>&1 &
+tidy=$!
+trap 'kill -- -"$tidy" 2>/dev/null || true' EXIT  # should a build fail first
+
+# The plain native build makes what is packaged; the native tests run in the
+# sanitized build.
+cmake --build --preset native --target packaged_files
 for preset in native-sanitize fuzz linux-i686 win32 win64; do
   cmake --build --preset "$preset"
 done
 
-logs=build/test-logs
-mkdir -p "$logs"
 summary=()
 status=0
 
 # Runs one test preset, both cores busy where its tests allow, and notes its
 # count for the summary. A skipped test counts as a failure.
 run_suite() {  # PRESET
-  local log=$logs/$1.log counted
+  local log=build/test-logs/$1.log counted
   if ctest --preset "$1" --parallel "$(nproc)" 2>&1 | tee "$log" && ! grep -q '(Skipped)' "$log"; then
     counted=$(grep -oE '[0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
     summary+=("$1: ${counted##* } tests passed")
@@ -49,25 +54,20 @@ run_suite() {  # PRESET
   fi
 }
 
-# clang-tidy keeps the cores busy while the Windows tests mostly wait for
-# their windows.
-bash scripts/tidy.sh >"$logs/tidy.log" 2>&1 &
-tidy=$!
-for suite in "${windows_suites[@]}"; do run_suite "$suite"; done
-if wait "$tidy"; then
-  summary+=("clang-tidy: no warning")
+for suite in "${windows_suites[@]}" native-sanitize linux-i686 fuzz; do run_suite "$suite"; done
+
+if bash scripts/test-packages.sh 2>&1 | tee build/test-logs/packages.log; then
+  summary+=("packages: $(grep -c '^ok: ' build/test-logs/packages.log) checks passed")
 else
-  cat "$logs/tidy.log"
-  summary+=("clang-tidy: FAILED (see $logs/tidy.log)")
+  summary+=("packages: FAILED (see build/test-logs/packages.log)")
   status=1
 fi
 
-for suite in native-sanitize linux-i686 fuzz; do run_suite "$suite"; done
-
-if bash scripts/test-packages.sh 2>&1 | tee "$logs/packages.log"; then
-  summary+=("packages: $(grep -c '^ok: ' "$logs/packages.log") checks passed")
+if wait "$tidy"; then
+  summary+=("clang-tidy: no warning")
 else
-  summary+=("packages: FAILED (see $logs/packages.log)")
+  cat build/test-logs/tidy.log
+  summary+=("clang-tidy: FAILED (see build/test-logs/tidy.log)")
   status=1
 fi
 

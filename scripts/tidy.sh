@@ -5,7 +5,9 @@
 # file has a warning.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-for preset in native win64; do cmake --preset "$preset" >/dev/null; done
+for preset in native win64; do
+  [ -f "build/$preset/compile_commands.json" ] || cmake --preset "$preset" >/dev/null
+done
 # clang reads the MinGW-w64 headers, with the C++ library of its GCC.
 cxx=$(ls -d /usr/lib/gcc/x86_64-w64-mingw32/*-posix/include/c++ | head -n 1)
 export TIDY_WINDOWS_ARGS="--extra-arg=--target=x86_64-w64-mingw32 --extra-arg=-isystem$cxx --extra-arg=-isystem$cxx/x86_64-w64-mingw32"
@@ -21,6 +23,6 @@ export -f tidy_file
 
 # The Windows files first: they take longest, and the cores end together.
 {
-  git ls-files 'runtime/win32/*.cpp' 'tests/gui/*.cpp' main.cpp | sed 's/^/win64 /'
-  git ls-files '*.cpp' | grep -vE '^(runtime/win32|tests/gui)/|^main\.cpp$' | sed 's/^/native /'
+  git ls-files 'runtime/win32/*.cpp' 'tests/gui/*.cpp' 'tests/win32_*.cpp' main.cpp | sed 's/^/win64 /'
+  git ls-files '*.cpp' | grep -vE '^(runtime/win32|tests/gui)/|^tests/win32_|^main\.cpp$' | sed 's/^/native /'
 } | xargs -P "$(nproc)" -L 1 bash -c 'tidy_file "$@"' _
