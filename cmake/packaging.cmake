@@ -67,9 +67,10 @@ endif()
 # this target rather than the tests and benchmarks too.
 get_property(gzipped_targets GLOBAL PROPERTY TRIVEL_GZIPPED_TARGETS)
 add_custom_target(packaged_files)
-add_dependencies(packaged_files trivel ${gzipped_targets})
-if(NOT WIN32)
-  add_dependencies(packaged_files trivel-cli)
+if(WIN32)
+  add_dependencies(packaged_files trivel)
+elseif(TRIVEL_QT)
+  add_dependencies(packaged_files trivel trivel-cli ${gzipped_targets})
 endif()
 
 include(CPack)
