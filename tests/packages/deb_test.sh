@@ -19,7 +19,10 @@ check "its dependencies were computed" grep -q 'libc6' <(dpkg-deb -f "$deb" Depe
 # The scratch root's package database knows the package's dependencies as
 # installed, as they are on this machine.
 mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
-mapfile -t needed < <(dpkg-deb -f "$deb" Depends | tr ',' '\n' | sed 's/^ *\([^ (]*\).*/\1/')
+# Each named with the package's architecture, as the 32-bit twins that Wine
+# brings make a bare name ambiguous.
+architecture=$(dpkg-deb -f "$deb" Architecture)
+mapfile -t needed < <(dpkg-deb -f "$deb" Depends | tr ',' '\n' | sed "s/^ *\([^ (]*\).*/\1:$architecture/")
 dpkg-query -s "${needed[@]}" >"$root/var/lib/dpkg/status"
 for package in $(dpkg-query -W -f='${binary:Package}\n' "${needed[@]}"); do
   touch "$root/var/lib/dpkg/info/$package.list"
