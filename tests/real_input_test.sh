@@ -40,10 +40,11 @@ wait_for 60 find_window || { echo "FAIL: no window captioned \"$caption\"" >&2; 
 running() { kill -0 "$program" 2>/dev/null; }
 keys() { xdotool key --delay 50 "$@"; }
 type_text() { xdotool type --delay 50 "$1"; }
-# Clicks a point given in the window's pixels.
+# Clicks a point given in the window's pixels, the pointer arriving there
+# afresh: a click where the pointer already rests can go astray under Wine.
 click() {
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+  xdotool mousemove $((X + $1 + 8)) $((Y + $2 + 8)) sleep 0.1 mousemove $((X + $1)) $((Y + $2)) sleep 0.1 click 1
 }
 click_picture() { click 60 100; } # takes no focus
 click_list() { click 360 110; }
