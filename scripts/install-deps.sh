@@ -20,7 +20,7 @@ cd "$(dirname "$0")/.."
 declare -A packages=(
   [native]="cmake ninja-build g++ qt6-base-dev fonts-liberation2"
   [windows]="cmake ninja-build gcc-multilib g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 fonts-wine"
-  [display]="xvfb xauth xdotool xclip imagemagick"
+  [display]="xvfb xauth x11-utils xdotool xclip imagemagick"
   [packages]="nsis dpkg-dev"
   [tests]="googletest g++-multilib clang libfuzzer-14-dev clang-tidy lintian unzip p7zip-full file locales"
 )
