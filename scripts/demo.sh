@@ -1,8 +1,9 @@
 # Sourced by the run scripts. On a virtual display, shows what a program of
 # trivel does with a person's keys: starts it, types the upper bound 20 and
 # Enter (the lower bound is 1 as the window opens, the focus in the upper
-# field), saves a screenshot, copies the list (Tab to it, Ctrl+C), prints the
-# lines read back from the clipboard and closes the window with Alt+F4.
+# field), saves a screenshot, copies the list (Tab twice to it, Ctrl+C),
+# prints the lines read back from the clipboard and closes the window with
+# Alt+F4.
 run_demo() {  # SCREENSHOT PROGRAM [ARGS...]
   local screenshot=$1 program window=
   shift
@@ -23,7 +24,7 @@ run_demo() {  # SCREENSHOT PROGRAM [ARGS...]
   sleep 1
   mkdir -p "$(dirname "$screenshot")"
   import -window "$window" "$screenshot"
-  xdotool key Tab ctrl+c
+  xdotool key Tab Tab ctrl+c  # from the upper field, past the lower one, to the list
   sleep 0.5
   xclip -o -selection clipboard | tr -d '\r'
   echo
