@@ -2,7 +2,7 @@
 # Builds the packages under build/packages and tests them: the shipped ZIP and
 # installer without running them, the .deb with lintian and dpkg, and an
 # installer under Wine on a virtual display. That installer is the shipped
-# 32-bit one where this machine can run 32-bit programs; elsewhere the same
+# 32-bit one where 32-bit Wine runs (no build/wine32-unavailable); elsewhere the same
 # installer script built for 64-bit Windows, carrying build/win64/trivel.exe,
 # stands in for it under wine64 (built under build/win64/packages).
 set -euo pipefail
