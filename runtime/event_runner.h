@@ -29,6 +29,8 @@ class EventRunner {
   // Takes the form's code; events raised before are dropped.
   void start(std::unique_ptr<FormEvents> events) { events_ = std::move(events); }
   void raise(const std::function<void(FormEvents&)>& event);
+  // True while an event procedure runs, a long one letting the window handle its events.
+  [[nodiscard]] bool running() const { return depth_ > 0; }
   // Raises unload for the user's close. True when the window may close now;
   // false when it is asked again once the running event procedure has returned.
   [[nodiscard]] bool closeRequested();

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,16 @@ class Form {
   virtual void setCaption(std::string_view caption) = 0;
   // Handles the events that are waiting, once, then returns.
   virtual void doEvents() = 0;
+  // Lets the user choose a file, proposing fileName, and writes every line of
+  // the list into it, one a line, in UTF-8 with the system's line ends. While
+  // it writes, keepGoing(share written, 0 to 1) is called now and then; when it
+  // returns false the save stops. The lines go to a temporary file that
+  // replaces the chosen one only when complete, so a save that stops or fails
+  // leaves an earlier file as it was. True when the file was written; false
+  // when the user cancelled the dialog or the save was stopped; a failure
+  // throws RuntimeError.
+  virtual bool saveList(ControlId list, std::string_view fileName,
+                        const std::function<bool(double progress)>& keepGoing) = 0;
   // The decimal separator of the user's locale, for reading numbers typed by the user.
   [[nodiscard]] virtual std::string decimalSeparator() const = 0;
   // A monotonic clock, for pacing long work.
@@ -62,6 +73,10 @@ class FormEvents {
   // For every key pressed while the window or one of its controls has the
   // focus (a virtual-key code, 27 for Escape), before the control sees it.
   virtual void keyDown(std::int16_t keyCode) = 0;
+  // The user asks to save a list: from its context menu, or with Ctrl+S
+  // anywhere in the window. The runtime asks only while the list has lines and
+  // no event procedure runs.
+  virtual void saveRequested(ControlId list) = 0;
   // The user closes the window. It closes as soon as the event procedure
   // that is running, if any, has returned.
   virtual void unload() = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <exception>
 #include <new>
 #include <stdexcept>
@@ -57,6 +58,28 @@ inline RuntimeError iconNotFound(int iconId) {
 
 inline RuntimeError noMemoryToCopyTheList() {
   return RuntimeError("Mémoire insuffisante pour copier la liste.");
+}
+
+// Why a list could not be saved, as each back end reads its system's error.
+enum class SaveFailure : std::uint8_t { DiskFull, AccessDenied, FolderMissing, Other };
+
+inline RuntimeError listNotSaved(const std::string& path, SaveFailure failure) {
+  const char* reason = "erreur d'écriture.";
+  switch (failure) {
+    case SaveFailure::DiskFull:
+      reason = "le disque est plein.";
+      break;
+    case SaveFailure::AccessDenied:
+      reason = "accès refusé.";
+      break;
+    case SaveFailure::FolderMissing:
+      reason = "le dossier n'existe pas.";
+      break;
+    case SaveFailure::Other:
+      break;
+  }
+  return RuntimeError("Impossible d'enregistrer la liste dans « " + path + " » : " + reason +
+                      " Le fichier existant n'a pas changé.");
 }
 
 }  // namespace runtime

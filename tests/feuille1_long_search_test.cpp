@@ -101,6 +101,31 @@ TEST_F(LongSearchTest, ClosingTheWindowStopsTheSearchWithoutAFinalLine) {
   expectIdle();
 }
 
+TEST_F(LongSearchTest, SavesTheListUnderItsBoundsAndOnlyOutsideASearch) {
+  form.onDoEvents = [&](int /*call*/) { window.saveRequested(Liste1); };
+  search("-20", "20");
+  EXPECT_TRUE(form.proposedFileNames.empty());
+
+  // A long save shows its progress, ignores Enter and leaves the list as it is.
+  form.onDoEvents = [&](int /*call*/) { pressEnter(); };
+  form.captions.clear();
+  window.saveRequested(Liste1);
+  EXPECT_EQ(form.proposedFileNames, Lines{"triplets -20-20.txt"});
+  EXPECT_EQ(form.savedLines, list());
+  EXPECT_TRUE(areEngineLines(list(), -20, 20));
+  ASSERT_FALSE(form.captions.empty());
+  EXPECT_EQ(form.captions.back(), kCaption);
+  expectIdle();
+
+  // Escape stops it.
+  form.savedLines.clear();
+  form.onDoEvents = [&](int /*call*/) { window.keyDown(kEscape); };
+  window.saveRequested(Liste1);
+  EXPECT_TRUE(form.savedLines.empty());
+  EXPECT_TRUE(areEngineLines(list(), -20, 20));
+  expectIdle();
+}
+
 TEST_F(Feuille1Test, StopsAtTenMillionLinesWithANote) {
   form.keepAtMost = 3;
   search("1", "2147483647");

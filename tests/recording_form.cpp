@@ -27,6 +27,17 @@ void RecordingForm::addItem(runtime::ControlId list, std::string_view line) {
   lastLines[list] = line;
 }
 
+bool RecordingForm::saveList(runtime::ControlId list, std::string_view fileName,
+                            const std::function<bool(double)>& keepGoing) {
+  proposedFileNames.emplace_back(fileName);
+  const std::vector<std::string>& lines = lists[list];
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (!keepGoing(static_cast<double>(i + 1) / static_cast<double>(lines.size()))) return false;
+  }
+  savedLines = lines;
+  return true;
+}
+
 void RecordingForm::setMousePointer(runtime::MousePointer shape) { pointer = shape; }
 
 void RecordingForm::setCaption(std::string_view text) { captions.emplace_back(text); }

@@ -23,6 +23,9 @@ class RecordingForm final : public runtime::Form {
   void setMousePointer(runtime::MousePointer shape) override;
   void setCaption(std::string_view text) override;
   void doEvents() override;
+  // Writes the list's lines to savedLines, one keepGoing call a line.
+  bool saveList(runtime::ControlId list, std::string_view fileName,
+                const std::function<bool(double)>& keepGoing) override;
   [[nodiscard]] std::string decimalSeparator() const override { return separator; }
   [[nodiscard]] std::chrono::steady_clock::time_point now() const override;
 
@@ -37,6 +40,8 @@ class RecordingForm final : public runtime::Form {
   runtime::MousePointer pointer = runtime::MousePointer::Default;
   std::vector<std::string> captions;  // every caption set, in order
   std::string separator = ",";
+  std::vector<std::string> proposedFileNames;  // of every save, in order
+  std::vector<std::string> savedLines;         // of the last save that was completed
   int doEventsCalls = 0;
   int clearCalls = 0;
   // Runs inside every DoEvents, with the number of that call (1 for the first).

@@ -6,7 +6,7 @@
 #include "window/feuille1_layout.h"
 
 BusyState::BusyState(runtime::Form& form, bool& searching, bool& stopRequested)
-    : form_(form), searching_(searching) {
+    : form_(form), searching_(searching), start_(form.now()), nextEvents_(start_ + kQuietStart) {
   searching = true;
   stopRequested = false;
 }
@@ -18,6 +18,14 @@ BusyState::~BusyState() {
     restore();
   } catch (...) {  // NOLINT(bugprone-empty-catch): the error already leaving wins
   }
+}
+
+void BusyState::letEventsIn(double progress) {
+  const auto now = form_.now();
+  if (now < nextEvents_) return;
+  if (now - start_ >= kProgressAfter) showProgress(progress);
+  form_.doEvents();
+  nextEvents_ = form_.now() + kEventInterval;
 }
 
 void BusyState::showProgress(double progress) {

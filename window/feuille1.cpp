@@ -1,7 +1,7 @@
 #include "window/feuille1.h"
 
-#include <chrono>
 #include <optional>
+#include <string>
 
 #include "runtime/runtime_error.h"
 #include "search/number_text.h"
@@ -14,13 +14,6 @@ namespace {
 
 constexpr std::int16_t kEnter = 13;
 constexpr std::int16_t kEscape = 27;
-
-// A search that ends within kQuietStart handles events only once, at its
-// start; a longer one lets the window handle its events every kEventInterval
-// and shows its progress once it has run for kProgressAfter.
-constexpr std::chrono::milliseconds kQuietStart{200};
-constexpr std::chrono::milliseconds kEventInterval{50};
-constexpr std::chrono::milliseconds kProgressAfter{500};
 
 constexpr std::string_view kStoppedLine = "calculs interrompus";
 constexpr std::string_view kListFullLine = "liste pleine : calculs arrêtés";
@@ -36,6 +29,11 @@ std::optional<std::int16_t> texte1Index(runtime::ControlId control) {
   }
 }
 
+// The name proposed for saving the lines of a search, made of its bounds.
+std::string listFileName(std::int32_t lower, std::int32_t upper) {
+  return "triplets " + std::to_string(lower) + "-" + std::to_string(upper) + ".txt";
+}
+
 }  // namespace
 
 void Feuille1::change(runtime::ControlId textBox) {
@@ -44,6 +42,10 @@ void Feuille1::change(runtime::ControlId textBox) {
 
 void Feuille1::keyPress(runtime::ControlId textBox, std::int16_t keyAscii) {
   if (const auto index = texte1Index(textBox)) Texte1_KeyPress(*index, keyAscii);
+}
+
+void Feuille1::saveRequested(runtime::ControlId list) {
+  if (list == feuille1::Liste1) Liste1_Save();
 }
 
 void Feuille1::Form_Load() { borneInf = 1; }
@@ -87,6 +89,7 @@ void Feuille1::Calculer() {
   // The search keeps the bounds it starts with, whatever is typed meanwhile.
   const std::int32_t lower = borneInf;
   const std::int32_t upper = borneSup;
+  listBounds_ = {lower, upper};
   std::int64_t written = 0;
   switch (writeResults(lower, upper, written, busy)) {
     case Outcome::Completed:
@@ -108,13 +111,11 @@ void Feuille1::Calculer() {
 }
 
 // Writes the hits to Liste1 slice by slice, letting the window handle its
-// events now and then during a long search.
+// events during a long search.
 Feuille1::Outcome Feuille1::writeResults(std::int32_t lower, std::int32_t upper, std::int64_t& written,
                                          BusyState& busy) {
   search::TripleSearch search(lower, upper);
   search::ResultLine line;
-  const auto start = form_.now();
-  auto nextEvents = start + kQuietStart;
   while (!search.finished()) {
     if (stopRequested_) return closing_ ? Outcome::Closing : Outcome::Stopped;
     for (const search::Hit& hit : search.next()) {
@@ -122,12 +123,23 @@ Feuille1::Outcome Feuille1::writeResults(std::int32_t lower, std::int32_t upper,
       form_.addItem(feuille1::Liste1, line.format(hit));
       ++written;
     }
-    const auto now = form_.now();
-    if (now >= nextEvents) {
-      if (now - start >= kProgressAfter) busy.showProgress(search.progress());
-      form_.doEvents();
-      nextEvents = form_.now() + kEventInterval;
-    }
+    busy.letEventsIn(search.progress());
   }
   return closing_ ? Outcome::Closing : Outcome::Completed;
+}
+
+// Saves the lines shown, under a name made of their search's bounds. Like a
+// search, a long save lets the window handle its events, shows its progress
+// and stops at Escape; Enter waits until it is done.
+void Feuille1::Liste1_Save() {
+  if (searching_) return;
+  BusyState busy(form_, searching_, stopRequested_);
+  bool writing = false;
+  form_.saveList(feuille1::Liste1, listFileName(listBounds_.first, listBounds_.second), [&](double progress) {
+    if (!writing) form_.setMousePointer(runtime::MousePointer::Hourglass);
+    writing = true;
+    busy.letEventsIn(progress);
+    return !stopRequested_;
+  });
+  busy.end();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 
 #include "runtime/form.h"
 
@@ -19,6 +20,7 @@ class Feuille1 final : public runtime::FormEvents {
   void change(runtime::ControlId textBox) override;
   void keyPress(runtime::ControlId textBox, std::int16_t keyAscii) override;
   void keyDown(std::int16_t keyCode) override { Form_KeyDown(keyCode); }
+  void saveRequested(runtime::ControlId list) override;
   void unload() override { Form_Unload(); }
 
   void Form_Load();
@@ -26,6 +28,7 @@ class Feuille1 final : public runtime::FormEvents {
   void Form_Unload();
   void Texte1_Change(std::int16_t index);
   void Texte1_KeyPress(std::int16_t index, std::int16_t keyAscii);
+  void Liste1_Save();
 
  private:
   // How a search's writing of results ended.
@@ -37,6 +40,7 @@ class Feuille1 final : public runtime::FormEvents {
   runtime::Form& form_;
   std::int32_t borneInf = 0;
   std::int32_t borneSup = 0;
+  std::pair<std::int32_t, std::int32_t> listBounds_;  // the bounds of the search in Liste1
   bool searching_ = false;
   bool stopRequested_ = false;
   bool closing_ = false;
