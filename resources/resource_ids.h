@@ -3,3 +3,7 @@
 
 #define IDI_TRIVEL 1
 #define IDB_PORTRAIT 101
+#define IDR_LIST_MENU 201
+#define IDR_SHORTCUTS 202
+#define IDM_LIST_COPY 40001
+#define IDM_LIST_SAVE 40002

@@ -5,11 +5,13 @@
 #include <string>
 
 #include "runtime/runtime_error.h"
-#include "runtime/win32/clipboard.h"
 #include "runtime/win32/colours.h"
 #include "runtime/win32/dpi.h"
 #include "runtime/win32/error_box.h"
 #include "runtime/win32/font.h"
+#include "runtime/win32/list_file.h"
+#include "runtime/win32/mouse_pointer.h"
+#include "runtime/win32/save_dialog.h"
 #include "runtime/win32/text.h"
 
 namespace runtime::win32 {
@@ -39,7 +41,8 @@ FormWindow::FormWindow(HINSTANCE instance, const FormLayout& layout)
                .closeLater =
                    [this] {
                      if (window_) PostMessageW(window_.get(), WM_CLOSE, 0, 0);
-                   }}) {
+                   }}),
+      listMenu_(instance, controls_, events_) {
   // WM_NCCREATE hands the window to window_.
   CreateWindowExW(kFormExtendedStyle, windowClass_.name(), widen(layout.caption).c_str(), kFormStyle,
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
@@ -69,7 +72,10 @@ void FormWindow::dispatch(MSG& message) {
     const auto keyCode = static_cast<std::int16_t>(message.wParam);
     events_.raise([keyCode](FormEvents& events) { events.keyDown(keyCode); });
   }
-  if (window_ && IsDialogMessageW(window_.get(), &message)) return;
+  if (window_ &&
+      (listMenu_.translateShortcut(window_.get(), message) || IsDialogMessageW(window_.get(), &message))) {
+    return;
+  }
   TranslateMessage(&message);
   DispatchMessageW(&message);
 }
@@ -138,6 +144,10 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         events_.raise([id](FormEvents& events) { events.change(id); });
         return 0;
       }
+      if (listMenu_.command(wParam, lParam)) return 0;
+      break;
+    case WM_CONTEXTMENU:
+      if (listMenu_.show(window, reinterpret_cast<HWND>(wParam), lParam)) return 0;
       break;
     case WM_NOTIFY:
       return handleNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
@@ -150,7 +160,7 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       break;
     case WM_SETCURSOR:
       if (pointer_ == MousePointer::Hourglass) {
-        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        showMousePointer(window, pointer_);
         return TRUE;
       }
       break;
@@ -184,9 +194,7 @@ LRESULT FormWindow::handleNotify(const NMHDR& header, LPARAM lParam) {
       control->list->fillItem(reinterpret_cast<NMLVDISPINFOW*>(lParam)->item);
       break;
     case LVN_KEYDOWN:
-      if (reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey == 'C' && GetKeyState(VK_CONTROL) < 0) {
-        copyToClipboard(window_.get(), control->list->lines());
-      }
+      ListMenu::keyDown(window_.get(), *control->list, reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey);
       break;
     default:
       break;
@@ -259,17 +267,7 @@ void FormWindow::addItem(ControlId id, std::string_view line) { controls_.list(i
 
 void FormWindow::setMousePointer(MousePointer pointer) {
   pointer_ = pointer;
-  if (pointer == MousePointer::Hourglass) {
-    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    return;
-  }
-  // Lets the window under the mouse choose its pointer again now, not at the next move.
-  POINT position{};
-  if (!GetCursorPos(&position)) return;
-  const HWND under = WindowFromPoint(position);
-  if (under == nullptr || (under != window_.get() && !IsChild(window_.get(), under))) return;
-  const LRESULT hit = SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(position.x, position.y));
-  SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
+  showMousePointer(window_.get(), pointer);
 }
 
 void FormWindow::setCaption(std::string_view caption) {
@@ -288,6 +286,13 @@ void FormWindow::doEvents() {
     }
     dispatch(message);
   }
+}
+
+bool FormWindow::saveList(ControlId list, std::string_view fileName,
+                          const std::function<bool(double progress)>& keepGoing) {
+  const LineStore& lines = controls_.list(list).lines();
+  const std::optional<std::string> path = chooseSaveFile(window_.get(), fileName);
+  return path && saveListFile(lines, *path, keepGoing);
 }
 
 std::string FormWindow::decimalSeparator() const { return userDecimalSeparator(); }

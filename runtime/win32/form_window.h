@@ -11,6 +11,7 @@
 #include "runtime/layout.h"
 #include "runtime/win32/controls.h"
 #include "runtime/win32/handles.h"
+#include "runtime/win32/list_menu.h"
 #include "runtime/win32/resources.h"
 
 namespace runtime::win32 {
@@ -36,6 +37,8 @@ class FormWindow final : public Form {
   void setMousePointer(MousePointer pointer) override;
   void setCaption(std::string_view caption) override;
   void doEvents() override;
+  bool saveList(ControlId list, std::string_view fileName,
+                const std::function<bool(double progress)>& keepGoing) override;
   [[nodiscard]] std::string decimalSeparator() const override;
 
  private:
@@ -61,6 +64,7 @@ class FormWindow final : public Form {
   WindowIcons icons_;
   ControlTable<Control> controls_;
   EventRunner events_;
+  ListMenu listMenu_;
   MousePointer pointer_ = MousePointer::Default;
   HWND focus_ = nullptr;  // the control that gets the focus when the window is activated
   UniqueWindow window_;   // last, so that it goes first

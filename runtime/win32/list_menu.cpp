@@ -1,0 +1,105 @@
+#include "runtime/win32/list_menu.h"
+
+// after windows.h
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <memory>
+#include <type_traits>
+
+#include "resources/resource_ids.h"
+#include "runtime/runtime_error.h"
+#include "runtime/win32/clipboard.h"
+
+namespace runtime::win32 {
+namespace {
+
+struct MenuDestroyer {
+  void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
+
+constexpr LPARAM kFromKeyboard = -1;
+
+// Where WM_CONTEXTMENU's position says: at the mouse, or from the keyboard
+// below the list's focused line when it shows, its first visible line otherwise.
+POINT menuPosition(HWND listView, LPARAM position) {
+  if (position != kFromKeyboard) return {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+  RECT client{};
+  GetClientRect(listView, &client);
+  POINT point{client.left, client.top};  // an empty list's corner
+  RECT line{};
+  RECT shown{};
+  const int focused = ListView_GetNextItem(listView, -1, LVNI_FOCUSED);
+  const bool focusedShows = focused >= 0 && ListView_GetItemRect(listView, focused, &line, LVIR_LABEL) &&
+                            IntersectRect(&shown, &line, &client);
+  if (focusedShows || ListView_GetItemRect(listView, ListView_GetTopIndex(listView), &line, LVIR_LABEL)) {
+    point = {line.left, line.bottom};
+  }
+  ClientToScreen(listView, &point);
+  return point;
+}
+
+// The menu item chosen at a point, 0 when none was.
+UINT chooseItem(HINSTANCE instance, HWND form, POINT point, bool enabled) {
+  const UniqueMenu menu(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_LIST_MENU)));
+  const HMENU items = menu ? GetSubMenu(menu.get(), 0) : nullptr;
+  if (items == nullptr) throw RuntimeError("Impossible d'afficher le menu de la liste.");
+  const UINT state = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
+  EnableMenuItem(items, IDM_LIST_COPY, state);
+  EnableMenuItem(items, IDM_LIST_SAVE, state);
+  return static_cast<UINT>(
+      TrackPopupMenu(items, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, form, nullptr));
+}
+
+}  // namespace
+
+ListMenu::ListMenu(HINSTANCE instance, const ControlTable<Control>& controls, EventRunner& events)
+    : instance_(instance),
+      shortcuts_(LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_SHORTCUTS))),
+      controls_(controls),
+      events_(events) {}
+
+bool ListMenu::translateShortcut(HWND form, MSG& message) const {
+  return shortcuts_ != nullptr && TranslateAcceleratorW(form, shortcuts_, &message) != 0;
+}
+
+bool ListMenu::command(WPARAM wParam, LPARAM lParam) {
+  // The shortcut's WM_COMMAND comes from no control and says 1.
+  if (lParam != 0 || HIWORD(wParam) != 1 || LOWORD(wParam) != IDM_LIST_SAVE) return false;
+  const auto list =
+      std::ranges::find_if(controls_, [](const Control& control) { return control.list != nullptr; });
+  if (list != controls_.end()) requestSave(*list);
+  return true;
+}
+
+bool ListMenu::show(HWND form, HWND window, LPARAM position) {
+  const Control* list = controls_.find(&Control::window, window);
+  if (list == nullptr || !list->list) return false;
+  switch (chooseItem(instance_, form, menuPosition(window, position), canSave(*list->list))) {
+    case IDM_LIST_COPY:
+      copyToClipboard(form, list->list->lines());
+      break;
+    case IDM_LIST_SAVE:
+      requestSave(*list);
+      break;
+    default:
+      break;
+  }
+  return true;
+}
+
+void ListMenu::keyDown(HWND form, const LineList& list, WORD key) {
+  if (key == 'C' && GetKeyState(VK_CONTROL) < 0) copyToClipboard(form, list.lines());
+}
+
+void ListMenu::requestSave(const Control& list) {
+  if (!canSave(*list.list)) return;
+  const ControlId id = list.layout->id;
+  events_.raise([id](FormEvents& events) { events.saveRequested(id); });
+}
+
+bool ListMenu::canSave(const LineList& list) const { return list.lines().size() > 0 && !events_.running(); }
+
+}  // namespace runtime::win32
