@@ -3,12 +3,22 @@
 # (the Qt program, or a Windows one under Wine): real key presses and clicks
 # through the X server (xdotool), the list read back from the X clipboard
 # after Ctrl+C (xclip), the caption read from the window, found by its
-# caption. Both windows are drawn at 96 DPI, in the same pixels.
+# caption; the list saved through the save dialog and compared with
+# trivel-cli's lines (the one built beside the program). Both windows are drawn
+# at 96 DPI, in the same pixels.
 # Usage: real_input_test.sh PROGRAM [ARGUMENT...]   (on the X display in $DISPLAY)
 set -euo pipefail
 caption=$(sed -n 's/^ *\.caption = "\(.*\)",$/\1/p' "$(dirname "$0")/../window/feuille1_layout.cpp")
 unset QT_QPA_PLATFORM # the Qt program shows its window on the X display
 failures=0
+program_file=${*: -1}
+cli=("${@:1:$#-1}" "$(dirname "$program_file")/cli/trivel-cli")
+windows=no # a Windows program under Wine, and its trivel-cli
+if [[ "$(basename "$1")" == wine* ]]; then
+  windows=yes
+  cli[-1]+=.exe
+fi
+saved=$(mktemp -d)
 
 fail() {
   echo "FAIL: $*" >&2
@@ -27,7 +37,7 @@ wait_for() {
 
 "$@" &
 program=$!
-trap 'kill "$program" 2>/dev/null || true' EXIT
+trap 'kill "$program" 2>/dev/null || true; rm -rf "$saved"' EXIT
 
 find_window() {
   local id
@@ -40,11 +50,12 @@ wait_for 60 find_window || { echo "FAIL: no window captioned \"$caption\"" >&2; 
 running() { kill -0 "$program" 2>/dev/null; }
 keys() { xdotool key --delay 50 "$@"; }
 type_text() { xdotool type --delay 50 "$1"; }
-# Clicks a point given in the window's pixels, the pointer arriving there
-# afresh: a click where the pointer already rests can go astray under Wine.
-click() {
+# Clicks a point given in the window's pixels (with the left button unless
+# told), the pointer arriving there afresh: a click where the pointer already
+# rests can go astray under Wine.
+click() { # X Y [BUTTON]
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  xdotool mousemove $((X + $1 + 8)) $((Y + $2 + 8)) sleep 0.1 mousemove $((X + $1)) $((Y + $2)) sleep 0.1 click 1
+  xdotool mousemove $((X + $1 + 8)) $((Y + $2 + 8)) sleep 0.1 mousemove $((X + $1)) $((Y + $2)) sleep 0.1 click "${3:-1}"
 }
 click_picture() { click 60 100; } # takes no focus
 click_list() { click 360 110; }
@@ -115,6 +126,54 @@ keys KP_Enter
 click_list
 expect_list "keypad Enter in the lower field" "$lines_1_13"
 
+# The save dialog has the focus once it is a window of its own, named.
+dialog_has_focus() {
+  local focus
+  focus=$(xdotool getwindowfocus 2>/dev/null) && [ "$focus" != "$window" ] &&
+    [ -n "$(xdotool getwindowname "$focus" 2>/dev/null)" ]
+}
+# Saves into FILE through the save dialog just asked for: its name field has
+# the focus, the full path typed there replaces the name proposed, and Return
+# saves. Wine's dialog takes a Windows path.
+save_in_dialog() { # FILE
+  local path=$1
+  wait_for 15 dialog_has_focus || return 1
+  if [ "$windows" = yes ]; then path=$(winepath -w "$1" 2>/dev/null); fi
+  keys Home shift+End
+  type_text "$path"
+  keys Return
+  wait_for 15 test -s "$1"
+}
+lines_1_20=$("${cli[@]}" 1 20 | tr -d '\r')
+line_end=$'\n'
+if [ "$windows" = yes ]; then line_end=$'\r\n'; fi
+file_1_20=$(while IFS= read -r line; do printf '%s%s' "$line" "$line_end"; done <<<"$lines_1_20" | od -An -c)
+expect_saved() { # WHAT FILE
+  if [ ! -s "$2" ]; then
+    fail "$1: nothing saved"
+  elif [ "$(od -An -c "$2")" != "$file_1_20" ]; then
+    fail "$1: the file holds
+$(od -c "$2" | head -n 20)
+instead of trivel-cli 1 20's lines, each ending in $(printf '%s' "$line_end" | od -An -c)"
+  fi
+}
+
+# The list of 1 to 20 saved from its menu (a right-click, the second item),
+# then with Ctrl+S in the upper field.
+keys Tab BackSpace BackSpace
+type_text 20
+keys Return
+click_list
+expect_list "the search of 1 to 20" "$lines_1_20"
+click 360 110 3
+keys Down Down Return
+save_in_dialog "$saved/menu.txt" || true
+expect_saved "the list's menu" "$saved/menu.txt"
+keys Tab ctrl+s
+save_in_dialog "$saved/ctrl+s.txt" || true
+expect_saved "Ctrl+S in the upper field" "$saved/ctrl+s.txt"
+click_list
+
 # Starts a search that lasts: Return in a field whose bounds make one.
 start_long_search() {
   keys Return
@@ -138,7 +197,7 @@ fi
 
 # Alt+F4 during a search ends the program. On a bare X display it is the
 # Windows window's own key; a Qt window leaves it to the window manager.
-if [[ "$(basename "$1")" == wine* ]] || xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; then
+if [ "$windows" = yes ] || xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; then
   keys Tab
   if start_long_search; then
     keys alt+F4
