@@ -24,20 +24,18 @@ using runtime::win32::narrow;
 // A folder of its own in the temporary folder, its name not ASCII, removed with its files.
 class ListFileTest : public testing::Test {
  protected:
-  ListFileTest() {
+  void SetUp() override {
     lines.append(" 3  4  5");
     lines.append(" 6  8  10");
     fs::create_directories(folder);
   }
-  ~ListFileTest() override {
+  void TearDown() override {
     std::error_code ignored;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder, ignored)) {
       SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
     }
     fs::remove_all(folder, ignored);
   }
-  ListFileTest(const ListFileTest&) = delete;
-  ListFileTest& operator=(const ListFileTest&) = delete;
 
   [[nodiscard]] std::vector<std::string> filesInFolder() const {
     std::vector<std::string> names;
