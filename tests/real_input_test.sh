@@ -19,6 +19,7 @@ if [[ "$(basename "$1")" == wine* ]]; then
   cli[-1]+=.exe
 fi
 saved=$(mktemp -d)
+mkdir "$saved/menu"
 
 fail() {
   echo "FAIL: $*" >&2
@@ -132,24 +133,29 @@ dialog_has_focus() {
   focus=$(xdotool getwindowfocus 2>/dev/null) && [ "$focus" != "$window" ] &&
     [ -n "$(xdotool getwindowname "$focus" 2>/dev/null)" ]
 }
-# Saves into FILE through the save dialog just asked for: its name field has
-# the focus, the full path typed there replaces the name proposed, and Return
-# saves. Wine's dialog takes a Windows path.
-save_in_dialog() { # FILE
-  local path=$1
+# Saves through the save dialog just asked for, its name field having the
+# focus: into FOLDER under the name it proposes (the folder typed before it),
+# or into FOLDER/NAME typed in its place; Return saves. Wine's dialog takes
+# Windows paths.
+save_in_dialog() { # FOLDER [NAME]
+  local folder=$1/
   wait_for 15 dialog_has_focus || return 1
-  if [ "$windows" = yes ]; then path=$(winepath -w "$1" 2>/dev/null); fi
-  keys Home shift+End
-  type_text "$path"
+  if [ "$windows" = yes ]; then folder=$(winepath -w "$1" 2>/dev/null)\\; fi
+  if [ $# -eq 2 ]; then
+    keys Home shift+End
+    type_text "$folder$2"
+  else
+    keys Home
+    type_text "$folder"
+  fi
   keys Return
-  wait_for 15 test -s "$1"
 }
 lines_1_20=$("${cli[@]}" 1 20 | tr -d '\r')
 line_end=$'\n'
 if [ "$windows" = yes ]; then line_end=$'\r\n'; fi
 file_1_20=$(while IFS= read -r line; do printf '%s%s' "$line" "$line_end"; done <<<"$lines_1_20" | od -An -c)
 expect_saved() { # WHAT FILE
-  if [ ! -s "$2" ]; then
+  if ! wait_for 15 test -s "$2"; then
     fail "$1: nothing saved"
   elif [ "$(od -An -c "$2")" != "$file_1_20" ]; then
     fail "$1: the file holds
@@ -167,10 +173,10 @@ click_list
 expect_list "the search of 1 to 20" "$lines_1_20"
 click 360 110 3
 keys Down Down Return
-save_in_dialog "$saved/menu.txt" || true
-expect_saved "the list's menu" "$saved/menu.txt"
+save_in_dialog "$saved/menu" || true
+expect_saved "the list's menu, under the name proposed" "$saved/menu/triplets 1-20.txt"
 keys Tab ctrl+s
-save_in_dialog "$saved/ctrl+s.txt" || true
+save_in_dialog "$saved" ctrl+s.txt || true
 expect_saved "Ctrl+S in the upper field" "$saved/ctrl+s.txt"
 click_list
 
