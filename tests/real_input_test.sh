@@ -127,11 +127,21 @@ keys KP_Enter
 click_list
 expect_list "keypad Enter in the lower field" "$lines_1_13"
 
-# The save dialog has the focus once it is a window of its own, named.
-dialog_has_focus() {
-  local focus
-  focus=$(xdotool getwindowfocus 2>/dev/null) && [ "$focus" != "$window" ] &&
-    [ -n "$(xdotool getwindowname "$focus" 2>/dev/null)" ]
+# The save dialog: the window shown beside the program's, named. Keys go to
+# the window that has the X focus, which a new window does not always get
+# under load: the dialog is given it.
+find_dialog() {
+  local id
+  for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    [ "$id" != "$window" ] && [ -n "$(xdotool getwindowname "$id" 2>/dev/null)" ] && dialog=$id && return 0
+  done
+  return 1
+}
+dialog_has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$dialog" ]; }
+focus_dialog() {
+  wait_for 15 find_dialog || return 1
+  xdotool windowfocus "$dialog" 2>/dev/null || true
+  wait_for 5 dialog_has_focus
 }
 # Saves through the save dialog just asked for, its name field having the
 # focus: into FOLDER under the name it proposes (the folder typed before it),
@@ -139,7 +149,7 @@ dialog_has_focus() {
 # Windows paths.
 save_in_dialog() { # FOLDER [NAME]
   local folder=$1/
-  wait_for 15 dialog_has_focus || return 1
+  focus_dialog || return 1
   if [ "$windows" = yes ]; then folder=$(winepath -w "$1" 2>/dev/null)\\; fi
   if [ $# -eq 2 ]; then
     keys Home shift+End
