@@ -9,12 +9,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
-#include <new>
-#include <thread>
 #include <memory>
+#include <new>
 #include <numeric>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/argument_text.h"
