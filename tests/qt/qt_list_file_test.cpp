@@ -54,6 +54,8 @@ class FileSizeLimit {
   }
   FileSizeLimit(const FileSizeLimit&) = delete;
   FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+  FileSizeLimit(FileSizeLimit&&) = delete;
+  FileSizeLimit& operator=(FileSizeLimit&&) = delete;
   ~FileSizeLimit() {
     setrlimit(RLIMIT_FSIZE, &old_);
     std::signal(SIGXFSZ, oldHandler_);
