@@ -42,9 +42,14 @@ bool saveListFile(const LineStore& lines, const QString& path,
                   const std::function<bool(double progress)>& keepGoing) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) throw notSaved(file);
+  // A write that fills the disk stops short without an error; writing the
+  // rest then fails with the reason.
   const auto write = [&file](std::string_view block) {
-    const auto size = static_cast<qint64>(block.size());
-    if (file.write(block.data(), size) != size) throw notSaved(file);
+    while (!block.empty()) {
+      const qint64 written = file.write(block.data(), static_cast<qint64>(block.size()));
+      if (written <= 0) throw notSaved(file);
+      block.remove_prefix(static_cast<std::size_t>(written));
+    }
   };
   if (!writeListLines(lines, "\n", write, keepGoing)) {
     file.cancelWriting();
