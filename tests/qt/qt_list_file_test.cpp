@@ -80,7 +80,7 @@ TEST(QtListFile, WritesEveryLineWithLfAndLeavesAnEarlierFileWholeWhenItStopsOrFa
   EXPECT_FALSE(saveListFile(later, path, [&blocks](double /*progress*/) { return ++blocks < 2; }));
   EXPECT_EQ(blocks, 2);
   EXPECT_TRUE(holds(path, expected));
-  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"liste.txt"});
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"liste.txt"});
 
   {
     const FileSizeLimit limit(rlim_t{3} << 19);  // a block and a half
@@ -88,7 +88,7 @@ TEST(QtListFile, WritesEveryLineWithLfAndLeavesAnEarlierFileWholeWhenItStopsOrFa
                                         " » : erreur d'écriture. Le fichier existant n'a pas changé.");
   }
   EXPECT_TRUE(holds(path, expected));
-  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"liste.txt"});
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"liste.txt"});
 
   const QString gone = folder.filePath("parti/liste.txt");
   EXPECT_EQ(errorOf(later, gone), "Impossible d'enregistrer la liste dans « " + gone.toStdString() +
