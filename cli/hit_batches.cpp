@@ -20,10 +20,11 @@ bool HitBatches::handOver() {
   return true;
 }
 
-void HitBatches::finish() {
+void HitBatches::finish(std::exception_ptr failure) {
   {
     const std::scoped_lock lock(mutex_);
     finished_ = true;
+    failure_ = std::move(failure);
   }
   changed_.notify_all();
 }
@@ -31,7 +32,9 @@ void HitBatches::finish() {
 const std::vector<search::Hit>* HitBatches::toRead() {
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return read_ < filled_ || finished_; });
-  return read_ < filled_ ? &batches_[read_ % batches_.size()] : nullptr;
+  if (read_ < filled_) return &batches_[read_ % batches_.size()];
+  if (failure_) std::rethrow_exception(failure_);
+  return nullptr;
 }
 
 void HitBatches::giveBack() {

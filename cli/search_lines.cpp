@@ -21,18 +21,23 @@ constexpr std::size_t kBatches = 8;
 constexpr std::size_t kBatchHits = 8192;
 
 void findHits(std::int32_t lower, std::int32_t upper, search::Hits kept, HitBatches& batches) {
-  search::TripleSearch search(lower, upper);
-  while (!search.finished()) {
-    std::vector<search::Hit>& batch = batches.toFill();
-    while (batch.size() < kBatchHits && !search.finished()) {
-      const auto hits = search.next();
-      if (kept == search::Hits::All) {
-        batch.insert(batch.end(), hits.begin(), hits.end());
-      } else {
-        std::copy_if(hits.begin(), hits.end(), std::back_inserter(batch), search::isPrimitive);
+  try {
+    search::TripleSearch search(lower, upper);
+    while (!search.finished()) {
+      std::vector<search::Hit>& batch = batches.toFill();
+      while (batch.size() < kBatchHits && !search.finished()) {
+        const auto hits = search.next();
+        if (kept == search::Hits::All) {
+          batch.insert(batch.end(), hits.begin(), hits.end());
+        } else {
+          std::copy_if(hits.begin(), hits.end(), std::back_inserter(batch), search::isPrimitive);
+        }
       }
+      if (!batches.handOver()) break;
     }
-    if (!batches.handOver()) break;
+  } catch (...) {  // memory, most likely: the writing thread reports it
+    batches.finish(std::current_exception());
+    return;
   }
   batches.finish();
 }

@@ -18,7 +18,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 declare -A packages=(
-  [native]="cmake ninja-build g++ qt6-base-dev fonts-liberation2"
+  [native]="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-liberation2"
   [windows]="cmake ninja-build gcc-multilib g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 fonts-wine"
   [display]="xvfb xauth x11-utils xdotool xclip imagemagick"
   [packages]="nsis dpkg-dev"

@@ -10,13 +10,16 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <new>
 #include <numeric>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/argument_text.h"
 #include "cli/cli.h"
+#include "cli/hit_batches.h"
 #include "search/result_line.h"
 #include "tests/pair_reference.h"
 
@@ -76,6 +79,22 @@ TEST(Cli, WritesTheEnginesLinesInOrderAcrossManyBatches) {
     EXPECT_EQ(run({std::to_string(lower), std::to_string(upper)}).out, linesOf(engineHits(lower, upper)))
         << lower << " " << upper;
   }
+}
+
+// The searching thread running out of memory must not end the program: its
+// error reaches the writing thread after the hits it handed over.
+TEST(Cli, HandsTheSearchingThreadsErrorToTheWritingOne) {
+  HitBatches batches(2);
+  const std::jthread filler([&batches] {
+    batches.toFill().push_back({3, 4, 5});
+    batches.handOver();
+    batches.finish(std::make_exception_ptr(std::bad_alloc()));
+  });
+  const std::vector<search::Hit>* batch = batches.toRead();
+  ASSERT_NE(batch, nullptr);
+  EXPECT_EQ(batch->size(), 1U);
+  batches.giveBack();
+  EXPECT_THROW(static_cast<void>(batches.toRead()), std::bad_alloc);
 }
 
 // --count gives the number of lines the same bounds write; --primitive keeps

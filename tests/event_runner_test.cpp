@@ -30,6 +30,7 @@ class ScriptedEvents final : public FormEvents {
     log_.emplace_back("keyDown");
     if (onKeyDown) onKeyDown();
   }
+  void saveRequested(runtime::ControlId /*list*/) override {}
   void unload() override { log_.emplace_back("unload"); }
 
  private:

@@ -28,7 +28,7 @@ void RecordingForm::addItem(runtime::ControlId list, std::string_view line) {
 }
 
 bool RecordingForm::saveList(runtime::ControlId list, std::string_view fileName,
-                            const std::function<bool(double)>& keepGoing) {
+                             const std::function<bool(double)>& keepGoing) {
   proposedFileNames.emplace_back(fileName);
   const std::vector<std::string>& lines = lists[list];
   for (std::size_t i = 0; i < lines.size(); ++i) {

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -14,7 +16,10 @@
 #include "runtime/qt/font.h"
 #include "runtime/qt/keys.h"
 #include "runtime/qt/line_list.h"
+#include "runtime/qt/list_file.h"
+#include "runtime/qt/list_menu.h"
 #include "runtime/qt/resources.h"
+#include "runtime/qt/save_dialog.h"
 #include "runtime/qt/text.h"
 #include "runtime/runtime_error.h"
 
@@ -24,7 +29,8 @@ FormWindow::FormWindow(const FormLayout& layout)
     : layout_(layout),
       events_({.reportError = [this](const std::exception& error) { reportError(error); },
                .catchUp = [this] { controls_.catchUpLists(); },
-               .closeLater = [this] { QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection); }}) {
+               .closeLater = [this] { QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection); }}),
+      saveFolder_(QDir::homePath()) {
   setWindowTitle(toQString(layout.caption));
   setWindowIcon(loadIcon(layout.iconId));
   setFont(formFont(layout.font));
@@ -46,6 +52,14 @@ void FormWindow::createControls() {
       const ControlId id = layout->id;
       connect(created.textBox, &QLineEdit::textChanged, this,
               [this, id] { events_.raise([id](FormEvents& events) { events.change(id); }); });
+    }
+    if (created.list != nullptr) {
+      // Qt asks for the menu on a right-click and on the menu key alike.
+      created.list->setContextMenuPolicy(Qt::CustomContextMenu);
+      connect(created.list, &QWidget::customContextMenuRequested, this,
+              [this, list = created.list](QPoint place) {
+                openListMenu(*controls_.find(&Control::list, list), list->viewport()->mapToGlobal(place));
+              });
     }
     if (widget.focusPolicy() == Qt::NoFocus) continue;
     if (previous == nullptr) {
@@ -91,15 +105,59 @@ bool FormWindow::controlKeyPressed(const Control& control, const QKeyEvent& key)
     events_.raise([code = *keyCode](FormEvents& events) { events.keyDown(code); });
   }
   typedIntoTextBox(control, typedCharacters(key));
-  if (control.list != nullptr && key.matches(QKeySequence::Copy)) {
-    try {
-      copyToClipboard(control.list->lines());
-    } catch (const std::exception& error) {
-      reportError(error);
-    }
+  if (key.matches(QKeySequence::Save)) {
+    requestSave();
+    return true;
+  }
+  if (control.list == nullptr) return false;
+  if (key.matches(QKeySequence::Copy)) {
+    copyList(*control.list);
+    return true;
+  }
+  if (opensContextMenu(key)) {
+    openListMenu(control, control.list->mapToGlobal(control.list->rect().center()));
     return true;
   }
   return false;
+}
+
+void FormWindow::openListMenu(const Control& control, QPoint globalPosition) {
+  const LineList& list = *control.list;
+  switch (showListMenu(*control.widget, globalPosition, listMenuEnabled(list))) {
+    case ListMenuChoice::Copy:
+      copyList(list);
+      break;
+    case ListMenuChoice::Save:
+      requestSave();
+      break;
+    case ListMenuChoice::None:
+      break;
+  }
+}
+
+// A list is saved or copied from its menu only while it has lines and no
+// event procedure runs.
+bool FormWindow::listMenuEnabled(const LineList& list) const {
+  return !list.lines().empty() && !events_.running();
+}
+
+void FormWindow::copyList(const LineList& list) {
+  try {
+    copyToClipboard(list.lines());
+  } catch (const std::exception& error) {
+    reportError(error);
+  }
+}
+
+// The form's list is its first one.
+void FormWindow::requestSave() {
+  for (const Control& control : controls_) {
+    if (control.list == nullptr) continue;
+    if (listMenuEnabled(*control.list)) {
+      events_.raise([id = control.layout->id](FormEvents& events) { events.saveRequested(id); });
+    }
+    return;
+  }
 }
 
 void FormWindow::typedIntoTextBox(const Control& control, const std::vector<std::int16_t>& codes) {
@@ -156,6 +214,15 @@ void FormWindow::setCaption(std::string_view caption) { setWindowTitle(toQString
 void FormWindow::doEvents() {
   controls_.catchUpLists();
   QCoreApplication::processEvents();
+}
+
+bool FormWindow::saveList(ControlId list, std::string_view fileName,
+                          const std::function<bool(double progress)>& keepGoing) {
+  const LineStore& lines = controls_.list(list).lines();
+  const std::optional<QString> path = chooseSaveFile(*this, saveFolder_, fileName);
+  if (!path) return false;
+  saveFolder_ = QFileInfo(*path).absolutePath();
+  return saveListFile(lines, *path, keepGoing);
 }
 
 std::string FormWindow::decimalSeparator() const { return toUtf8(QLocale::system().decimalPoint()); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 #include <functional>
@@ -38,6 +39,8 @@ class FormWindow final : public QWidget, public Form {
   void setMousePointer(MousePointer pointer) override;
   void setCaption(std::string_view caption) override;
   void doEvents() override;
+  bool saveList(ControlId list, std::string_view fileName,
+                const std::function<bool(double progress)>& keepGoing) override;
   [[nodiscard]] std::string decimalSeparator() const override;
 
  protected:
@@ -49,12 +52,17 @@ class FormWindow final : public QWidget, public Form {
   void createControls();
   bool controlKeyPressed(const Control& control, const QKeyEvent& key);
   void typedIntoTextBox(const Control& control, const std::vector<std::int16_t>& codes);
+  void openListMenu(const Control& control, QPoint globalPosition);
+  [[nodiscard]] bool listMenuEnabled(const LineList& list) const;
+  void copyList(const LineList& list);
+  void requestSave();
   void reportError(const std::exception& error);
 
   const FormLayout& layout_;
   ControlTable<Control> controls_;
   EventRunner events_;
   MousePointer pointer_ = MousePointer::Default;
+  QString saveFolder_;  // where the save dialog opens: the last folder chosen
 };
 
 }  // namespace runtime::qt

@@ -1,6 +1,8 @@
 #include "runtime/qt/run.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <exception>
 
@@ -11,6 +13,13 @@ namespace runtime::qt {
 
 int run(int argc, char** argv, const Project& project) {
   QApplication application(argc, argv);
+  // Qt's own dialogs (saving the list) speak French like the window, where
+  // Qt's translations are installed.
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale(QLocale::French), "qtbase", "_",
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtTexts);
+  }
   try {
     FormWindow form(project.startupLayout);
     form.start(project.createStartupForm);

@@ -34,6 +34,7 @@ class RecordingEvents final : public runtime::FormEvents {
     record("keyPress " + std::to_string(keyAscii));
   }
   void keyDown(std::int16_t keyCode) override { record("keyDown " + std::to_string(keyCode)); }
+  void saveRequested(runtime::ControlId /*list*/) override { record("saveRequested"); }
   void unload() override { record("unload"); }
 
   std::vector<std::string> events;
@@ -74,6 +75,7 @@ class FailingForm final : public runtime::FormEvents {
     throw runtime::RuntimeError("Dépassement de capacité.");
   }
   void keyDown(std::int16_t /*keyCode*/) override {}
+  void saveRequested(runtime::ControlId /*list*/) override {}
   void unload() override {}
 };
 
