@@ -25,7 +25,6 @@ class ScriptedEvents final : public FormEvents {
   void load() override { log_.emplace_back("load"); }
   void change(runtime::ControlId /*textBox*/) override {}
   void keyPress(runtime::ControlId /*textBox*/, std::int16_t /*keyAscii*/) override {}
-  void saveRequested(runtime::ControlId /*list*/) override {}
   void keyDown(std::int16_t /*keyCode*/) override {
     log_.emplace_back("keyDown");
     if (onKeyDown) onKeyDown();
