@@ -42,6 +42,12 @@ class ControlTable {
     return *control.list;
   }
 
+  // The form's first list, which Ctrl+S saves; none when the form has no list.
+  [[nodiscard]] const Control* firstList() const {
+    const auto found = std::ranges::find_if(controls_, [](const Control& c) { return c.list != nullptr; });
+    return found == controls_.end() ? nullptr : &*found;
+  }
+
   // Shows every list's new lines.
   void catchUpLists() const {
     for (const Control& control : controls_) {

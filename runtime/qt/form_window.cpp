@@ -149,15 +149,10 @@ void FormWindow::copyList(const LineList& list) {
   }
 }
 
-// The form's list is its first one.
 void FormWindow::requestSave() {
-  for (const Control& control : controls_) {
-    if (control.list == nullptr) continue;
-    if (listMenuEnabled(*control.list)) {
-      events_.raise([id = control.layout->id](FormEvents& events) { events.saveRequested(id); });
-    }
-    return;
-  }
+  const Control* list = controls_.firstList();
+  if (list == nullptr || !listMenuEnabled(*list->list)) return;
+  events_.raise([id = list->layout->id](FormEvents& events) { events.saveRequested(id); });
 }
 
 void FormWindow::typedIntoTextBox(const Control& control, const std::vector<std::int16_t>& codes) {

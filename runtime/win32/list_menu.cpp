@@ -4,7 +4,6 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <algorithm>
 #include <memory>
 #include <type_traits>
 
@@ -68,9 +67,7 @@ bool ListMenu::translateShortcut(HWND form, MSG& message) const {
 bool ListMenu::command(WPARAM wParam, LPARAM lParam) {
   // The shortcut's WM_COMMAND comes from no control and says 1.
   if (lParam != 0 || HIWORD(wParam) != 1 || LOWORD(wParam) != IDM_LIST_SAVE) return false;
-  const auto list =
-      std::ranges::find_if(controls_, [](const Control& control) { return control.list != nullptr; });
-  if (list != controls_.end()) requestSave(*list);
+  if (const Control* list = controls_.firstList()) requestSave(*list);
   return true;
 }
 
