@@ -1,5 +1,6 @@
 #include "search/result_line.h"
 
+#include <array>
 #include <cstring>
 
 #include "search/decimal_digits.h"
@@ -38,6 +39,30 @@ char* ResultLine::write(const Hit& hit, char* out) {
 
 std::string_view ResultLine::format(const Hit& hit) {
   return {text_.data(), static_cast<std::size_t>(write(hit, text_.data()) - text_.data())};
+}
+
+char* writeSievedLines(const SievedBlock& block, char* out) {
+  std::uint32_t at = 0;
+  for (std::uint32_t row = 0; row < block.rowEnds.size(); ++row) {
+    const std::uint32_t end = block.rowEnds[row];
+    if (at == end) continue;
+    // The row's i with its sign position, the space after it and j's sign
+    // position, copied whole to each of its lines.
+    std::array<char, 16> iText{' '};
+    char* iEnd = writeDigits(block.firstRow + row, iText.data() + 1);
+    *iEnd++ = ' ';
+    *iEnd++ = ' ';
+    const auto iLength = static_cast<std::size_t>(iEnd - iText.data());
+    for (; at < end; ++at) {
+      std::memcpy(out, iText.data(), iText.size());
+      out = writeDigits(block.hits[at].j, out + iLength);
+      *out++ = ' ';
+      *out++ = ' ';
+      out = writeDigits(block.hits[at].c, out);
+      *out++ = '\n';
+    }
+  }
+  return out;
 }
 
 std::string rangeLine(std::int32_t lower, std::int32_t upper) {

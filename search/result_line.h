@@ -8,6 +8,7 @@
 
 #include "search/number_text.h"
 #include "search/triple_search.h"
+#include "search/triple_sieve.h"
 
 namespace search {
 
@@ -33,6 +34,14 @@ class ResultLine {
   std::size_t iLength_ = 0;
   std::array<char, kMaxLineText> text_{};
 };
+
+// The longest line of a sieved hit with its line end: three numbers of at
+// most 10 digits, each after its sign position, and two spaces.
+inline constexpr std::size_t kMaxSievedLine = 3 * 11 + 2 + 1;
+
+// Writes the lines of the hits of block, each ended by '\n', at out, which has
+// room for kMaxSievedLine characters a hit, and returns one past the last.
+char* writeSievedLines(const SievedBlock& block, char* out);
 
 // The two lines written when a search finds nothing.
 inline constexpr std::string_view kNoResultLine = "pas de nombres";

@@ -6,7 +6,7 @@ namespace search {
 namespace {
 
 std::variant<DivisorSearch, TripleSieve> engineFor(std::int64_t lower, std::int64_t upper) {
-  if (lower > 0 && upper <= TripleSieve::kMaxUpper) return TripleSieve(lower, upper);
+  if (TripleSieve::covers(lower, upper)) return TripleSieve(lower, upper);
   return DivisorSearch(lower, upper);
 }
 

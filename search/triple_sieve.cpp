@@ -1,11 +1,9 @@
 #include "search/triple_sieve.h"
 
 #include <algorithm>
-#include <array>
 #include <numeric>
 
 #include "search/primitive_triples.h"
-#include "search/short_sort.h"
 #include "search/slice.h"
 
 namespace search {
@@ -25,19 +23,6 @@ struct Triple {
   std::uint32_t h;
 };
 
-// A stable counting sort of a block's hits by row into byRow; ends[row]
-// becomes one past the row's last hit there.
-template <typename BlockHit>
-std::span<const std::uint32_t> sortByRow(std::span<const BlockHit> hits, std::vector<BlockHit>& byRow,
-                                         std::span<std::uint32_t> ends) {
-  std::fill(ends.begin(), ends.end(), 0);
-  for (const BlockHit& hit : hits) ++ends[hit.row];
-  std::exclusive_scan(ends.begin(), ends.end(), ends.begin(), 0U);
-  byRow.resize(hits.size());
-  for (const BlockHit& hit : hits) byRow[ends[hit.row]++] = hit;
-  return ends;
-}
-
 Triple tripleOf(std::uint32_t m, std::uint32_t n) {
   const std::uint32_t odd = m * m - n * n;
   const std::uint32_t even = 2 * m * n;
@@ -46,15 +31,16 @@ Triple tripleOf(std::uint32_t m, std::uint32_t n) {
 
 }  // namespace
 
-TripleSieve::TripleSieve(std::int64_t lower, std::int64_t upper)
-    : lower_(lower),
-      upper_(upper),
-      nextRow_(lower),
+TripleSieve::TripleSieve(std::int64_t lower, std::int64_t upper, SieveShare share)
+    : lower_(static_cast<std::uint32_t>(lower)),
+      upper_(static_cast<std::uint32_t>(upper)),
+      share_(share),
+      nextRow_(firstSharedRow(lower_)),
       lastRow_(upper - lower),
       freeChunks_(kNoChunk),
-      shortRowEnds_(kBlockRows),
-      bucketRowEnds_(kBlockRows) {
-  if (finished()) return;
+      blockRowEnds_(kBlockRows) {
+  slice_.reserve(kSliceHits);
+  if (nextRow_ > lastRow_) return;
   bucketHeads_.assign(blockOf(static_cast<std::uint32_t>(lastRow_)) + 1, kNoChunk);
   // About 0.18 · upper triples fit; reserving leaves the pool in place.
   chunks_.reserve(static_cast<std::size_t>(upper / 5) / Chunk::kCapacity + bucketHeads_.size());
@@ -66,36 +52,52 @@ TripleSieve::TripleSieve(std::int64_t lower, std::int64_t upper)
     const Triple y = tripleOf(b.m, b.n);
     return std::uint64_t{x.t} * y.s < std::uint64_t{y.t} * x.s;
   });
+  skipShortLegsTo(static_cast<std::uint32_t>(nextRow_));
 }
 
 // Keeps the multiples k · (s, t, h) that are hits: row k · s from lower on,
 // j = k · t at most upper, and j - i = k · (t - s) at least lower.
 void TripleSieve::addPrimitive(std::uint32_t m, std::uint32_t n) {
   const auto [s, t, h] = tripleOf(m, n);
-  const auto lower = static_cast<std::uint32_t>(lower_);
   // Divisions are slow and, with a small lower bound, seldom needed.
   const std::uint32_t kFirst =
-      s >= lower && t - s >= lower ? 1 : std::max(ceilDiv(lower, s), ceilDiv(lower, t - s));
-  if (std::uint64_t{kFirst} * t > static_cast<std::uint64_t>(upper_)) return;
+      s >= lower_ && t - s >= lower_ ? 1 : std::max(ceilDiv(lower_, s), ceilDiv(lower_, t - s));
+  if (std::uint64_t{kFirst} * t > upper_) return;
   const auto packedM = static_cast<std::uint16_t>(m);
   const auto packedN = static_cast<std::uint16_t>(n);
   if (s < kBlockRows) {
     shortLegs_.push_back({packedM, packedN, kFirst});
   } else {
-    addToBucket({packedM, packedN, static_cast<std::uint16_t>(kFirst)}, kFirst * s);
+    addToBucket({packedM, packedN, static_cast<std::uint16_t>(kFirst)}, s, t, kFirst * s);
   }
 }
 
-void TripleSieve::addToBucket(const LongMultiples& multiples, std::uint32_t row) {
+// The first row from row on in the share's stretches.
+std::uint32_t TripleSieve::firstSharedRow(std::uint32_t row) const {
+  if (share_.count == 1) return row;
+  const std::uint32_t stretch = (row - lower_) / SieveShare::kStretchRows;
+  const std::uint32_t ahead = (share_.index - stretch) & (share_.count - 1);
+  return ahead == 0 ? row : lower_ + (stretch + ahead) * SieveShare::kStretchRows;
+}
+
+// Files the multiple of (s, t) in row under the block of the first of its
+// multiples that the share lists; drops it once that is past upper.
+void TripleSieve::addToBucket(LongMultiples multiples, std::uint32_t s, std::uint32_t t, std::uint32_t row) {
+  // A multiple past the share's next stretch start may miss that stretch too;
+  // a leg as long as a stretch gets past one in a step or two.
+  for (std::uint32_t shared = firstSharedRow(row); shared != row; shared = firstSharedRow(row)) {
+    multiples.k =
+        static_cast<std::uint16_t>(s >= SieveShare::kStretchRows ? multiples.k + 1 : ceilDiv(shared, s));
+    if (std::uint64_t{multiples.k} * t > upper_) return;
+    row = multiples.k * s;
+  }
   std::uint32_t& head = bucketHeads_[blockOf(row)];
   if (head == kNoChunk || chunks_[head].count == Chunk::kCapacity) head = takeChunk(head);
   Chunk& chunk = chunks_[head];
   chunk.entries[chunk.count++] = multiples;
 }
 
-std::size_t TripleSieve::blockOf(std::uint32_t row) const {
-  return (row - static_cast<std::uint32_t>(lower_)) / kBlockRows;
-}
+std::size_t TripleSieve::blockOf(std::uint32_t row) const { return (row - lower_) / kBlockRows; }
 
 std::uint32_t TripleSieve::takeChunk(std::uint32_t next) {
   std::uint32_t index = freeChunks_;
@@ -110,39 +112,56 @@ std::uint32_t TripleSieve::takeChunk(std::uint32_t next) {
   return index;
 }
 
-std::span<const Hit> TripleSieve::next() {
-  if (blockHits_.empty() && nextRow_ <= lastRow_) sieveBlock();
-  const auto slice = blockHits_.first(std::min(blockHits_.size(), kSliceHits));
-  blockHits_ = blockHits_.subspan(slice.size());
-  return slice;
+bool TripleSieve::atStretchStart() const {
+  return (static_cast<std::uint32_t>(nextRow_) - lower_) % SieveShare::kStretchRows == 0;
 }
 
-// Finds and orders the hits of the next block of rows.
+const SievedBlock& TripleSieve::nextBlock() {
+  sieveBlock();
+  handedOut_ = block_.hits.size();
+  return block_;
+}
+
+// Finds and orders the hits of the next block of rows, then moves on to the
+// share's next stretch where the block ended one.
 void TripleSieve::sieveBlock() {
   const auto first = static_cast<std::uint32_t>(nextRow_);
   const auto rows = static_cast<std::uint32_t>(std::min<std::int64_t>(kBlockRows, lastRow_ - nextRow_ + 1));
-  shortHits_.clear();
-  bucketHits_.clear();
+  found_.clear();
   handOutShortLegs(first, first + rows);
   handOutBucket(first);
-  sortBlock(rows);
+  sortBlock(first, rows);
   nextRow_ += rows;
-  blockHits_ = {sorted_.get(), shortHits_.size() + bucketHits_.size()};
+  if (share_.count > 1 && atStretchStart() && nextRow_ <= lastRow_) {
+    nextRow_ = firstSharedRow(static_cast<std::uint32_t>(nextRow_));
+    if (nextRow_ <= lastRow_) skipShortLegsTo(static_cast<std::uint32_t>(nextRow_));
+  }
+}
+
+// Moves the short legs on to their first multiples from the row first, where
+// the share's next stretch begins; triples past upper leave the list.
+void TripleSieve::skipShortLegsTo(std::uint32_t first) {
+  std::size_t kept = 0;
+  for (ShortMultiples multiples : shortLegs_) {
+    const auto [s, t, h] = tripleOf(multiples.m, multiples.n);
+    multiples.k = std::max(multiples.k, ceilDiv(first, s));
+    if (std::uint64_t{multiples.k} * t <= upper_) shortLegs_[kept++] = multiples;
+  }
+  shortLegs_.resize(kept);
 }
 
 // Every multiple in the block of each triple shorter than a block. Triples
 // past upper leave the list.
 void TripleSieve::handOutShortLegs(std::uint32_t first, std::uint32_t end) {
-  const auto upper = static_cast<std::uint32_t>(upper_);
   std::size_t kept = 0;
   for (ShortMultiples multiples : shortLegs_) {
     const auto [s, t, h] = tripleOf(multiples.m, multiples.n);
     std::uint32_t row = multiples.k * s;
     std::uint32_t j = multiples.k * t;
-    for (; row < end && j <= upper; row += s, j += t, ++multiples.k) {
-      shortHits_.push_back({row - first, j, multiples.k * h});
+    for (; row < end && j <= upper_; row += s, j += t, ++multiples.k) {
+      found_.push_back({row - first, j, multiples.k * h});
     }
-    if (j <= upper) shortLegs_[kept++] = multiples;
+    if (j <= upper_) shortLegs_[kept++] = multiples;
   }
   shortLegs_.resize(kept);
 }
@@ -150,7 +169,6 @@ void TripleSieve::handOutShortLegs(std::uint32_t first, std::uint32_t end) {
 // The one multiple in the block of each triple waiting in its bucket, which
 // then waits in the bucket of its next multiple.
 void TripleSieve::handOutBucket(std::uint32_t first) {
-  const auto upper = static_cast<std::uint32_t>(upper_);
   std::uint32_t index = bucketHeads_[blockOf(first)];
   while (index != kNoChunk) {
     const std::uint32_t count = chunks_[index].count;
@@ -158,9 +176,9 @@ void TripleSieve::handOutBucket(std::uint32_t first) {
       LongMultiples multiples = chunks_[index].entries[entry];
       const auto [s, t, h] = tripleOf(multiples.m, multiples.n);
       const std::uint32_t row = multiples.k * s;
-      bucketHits_.push_back({row - first, multiples.k * t, multiples.k * h});
+      found_.push_back({row - first, multiples.k * t, multiples.k * h});
       ++multiples.k;
-      if (multiples.k * t <= upper) addToBucket(multiples, row + s);
+      if (multiples.k * t <= upper_) addToBucket(multiples, s, t, row + s);
     }
     const std::uint32_t next = chunks_[index].next;
     chunks_[index].next = freeChunks_;
@@ -169,34 +187,45 @@ void TripleSieve::handOutBucket(std::uint32_t first) {
   }
 }
 
-// Orders the block's hits by row and then j. A stable counting sort by row
-// keeps the short legs' hits of each row in loop order; the bucket's few hits
-// in a row are sorted and merged with them, straight into the hits.
-void TripleSieve::sortBlock(std::uint32_t rows) {
-  const auto shortEnds = sortByRow<BlockHit>(shortHits_, shortByRow_, std::span(shortRowEnds_).first(rows));
-  const auto bucketEnds =
-      sortByRow<BlockHit>(bucketHits_, bucketByRow_, std::span(bucketRowEnds_).first(rows));
-  const std::size_t count = shortHits_.size() + bucketHits_.size();
-  if (sortedCapacity_ < count) {
-    sortedCapacity_ = std::max(count, 2 * sortedCapacity_);
-    sorted_ = std::make_unique_for_overwrite<Hit[]>(sortedCapacity_);
-  }
-  Hit* out = sorted_.get();
-  std::uint32_t shortAt = 0;
-  std::uint32_t bucketAt = 0;
-  for (std::uint32_t row = 0; row < rows; ++row) {
-    const std::uint32_t shortEnd = shortEnds[row];
-    const std::uint32_t bucketEnd = bucketEnds[row];
-    sortShortRun(std::span(bucketByRow_).subspan(bucketAt, bucketEnd - bucketAt),
-                 [](const BlockHit& a, const BlockHit& b) { return a.j < b.j; });
-    const std::int64_t i = nextRow_ + row;
-    while (shortAt < shortEnd || bucketAt < bucketEnd) {
-      const bool fromShort =
-          bucketAt == bucketEnd || (shortAt < shortEnd && shortByRow_[shortAt].j < bucketByRow_[bucketAt].j);
-      const BlockHit& hit = fromShort ? shortByRow_[shortAt++] : bucketByRow_[bucketAt++];
-      *out++ = {i, hit.j, hit.c};
+// Orders the block's hits by row and then j: a stable counting sort by row
+// puts the short legs' hits of each row first, in loop order, and the
+// bucket's few hits after them, from where they are sorted in.
+void TripleSieve::sortBlock(std::uint32_t first, std::uint32_t rows) {
+  const auto ends = std::span(blockRowEnds_).first(rows);
+  std::fill(ends.begin(), ends.end(), 0);
+  for (const BlockHit& hit : found_) ++ends[hit.row];
+  std::exclusive_scan(ends.begin(), ends.end(), ends.begin(), 0U);
+  blockHits_.resize(found_.size());
+  for (const BlockHit& hit : found_) blockHits_[ends[hit.row]++] = {hit.j, hit.c};
+  // By insertion: each short leg's hit stays where it is after one
+  // comparison, and each of the bucket's moves past the larger ones.
+  std::uint32_t begin = 0;
+  for (const std::uint32_t end : ends) {
+    for (std::uint32_t n = begin + 1; n < end; ++n) {
+      const SievedHit moving = blockHits_[n];
+      std::uint32_t at = n;
+      for (; at > begin && moving.j < blockHits_[at - 1].j; --at) blockHits_[at] = blockHits_[at - 1];
+      blockHits_[at] = moving;
     }
+    begin = end;
   }
+  block_ = {first, ends, blockHits_};
+}
+
+std::span<const Hit> TripleSieve::next() {
+  if (handedOut_ == block_.hits.size() && nextRow_ <= lastRow_) {
+    sieveBlock();
+    handedOut_ = 0;
+    handedOutRow_ = 0;
+  }
+  const std::size_t end = std::min(block_.hits.size(), handedOut_ + kSliceHits);
+  slice_.clear();
+  for (; handedOut_ < end; ++handedOut_) {
+    while (handedOut_ >= block_.rowEnds[handedOutRow_]) ++handedOutRow_;
+    const SievedHit& hit = block_.hits[handedOut_];
+    slice_.push_back({std::int64_t{block_.firstRow} + handedOutRow_, hit.j, hit.c});
+  }
+  return slice_;
 }
 
 }  // namespace search

@@ -11,6 +11,29 @@
 
 namespace search {
 
+// A hit of the sieve, in the row its block gives: both numbers fit 32 bits.
+struct SievedHit {
+  std::uint32_t j;
+  std::uint32_t c;
+};
+
+// The hits of a block of rows in loop order: row firstRow + r holds
+// hits[rowEnds[r - 1] .. rowEnds[r]) (from 0 for r = 0).
+struct SievedBlock {
+  std::uint32_t firstRow = 0;
+  std::span<const std::uint32_t> rowEnds;
+  std::span<const SievedHit> hits;
+};
+
+// Which rows a sieve lists: the rows fall into stretches of kStretchRows, and
+// a sieve takes every count-th stretch from the index-th on, so that count
+// sieves (a power of two) share the rows between them.
+struct SieveShare {
+  static constexpr std::uint32_t kStretchRows = 32 * static_cast<std::uint32_t>(kSliceRows);
+  std::uint32_t index = 0;
+  std::uint32_t count = 1;
+};
+
 // The hits of a search with bounds 1 <= lower <= upper <= kMaxUpper, found
 // from the other side: every hit is a multiple k · (s, t, h) of a primitive
 // triple s² + t² = h² with s < t, so the sieve lists the primitive triples
@@ -21,13 +44,22 @@ namespace search {
 class TripleSieve {
  public:
   static constexpr std::int64_t kMaxUpper = std::int64_t{1} << 25;
+  [[nodiscard]] static bool covers(std::int64_t lower, std::int64_t upper) {
+    return lower > 0 && upper <= kMaxUpper;
+  }
 
-  TripleSieve(std::int64_t lower, std::int64_t upper);
+  TripleSieve(std::int64_t lower, std::int64_t upper, SieveShare share = {});
+
+  // The next block of rows of the share, of at most kSliceRows; valid until
+  // the next call. Call only before finished().
+  const SievedBlock& nextBlock();
+  // Whether the next block begins a stretch, which the previous one ended.
+  [[nodiscard]] bool atStretchStart() const;
 
   // The next slice of hits in loop order; the span stays valid until the
   // next call.
   std::span<const Hit> next();
-  [[nodiscard]] bool finished() const { return nextRow_ > lastRow_ && blockHits_.empty(); }
+  [[nodiscard]] bool finished() const { return nextRow_ > lastRow_ && handedOut_ == block_.hits.size(); }
   // The first row not sieved yet, and the last row whose range of j is not empty.
   [[nodiscard]] std::int64_t nextRow() const { return nextRow_; }
   [[nodiscard]] std::int64_t lastRow() const { return lastRow_; }
@@ -61,16 +93,19 @@ class TripleSieve {
   };
 
   void addPrimitive(std::uint32_t m, std::uint32_t n);
-  void addToBucket(const LongMultiples& multiples, std::uint32_t row);
+  [[nodiscard]] std::uint32_t firstSharedRow(std::uint32_t row) const;
+  void addToBucket(LongMultiples multiples, std::uint32_t s, std::uint32_t t, std::uint32_t row);
   [[nodiscard]] std::size_t blockOf(std::uint32_t row) const;
   std::uint32_t takeChunk(std::uint32_t next);
   void sieveBlock();
+  void skipShortLegsTo(std::uint32_t first);
   void handOutShortLegs(std::uint32_t first, std::uint32_t end);
   void handOutBucket(std::uint32_t first);
-  void sortBlock(std::uint32_t rows);
+  void sortBlock(std::uint32_t first, std::uint32_t rows);
 
-  std::int64_t lower_;
-  std::int64_t upper_;
+  std::uint32_t lower_;
+  std::uint32_t upper_;
+  SieveShare share_;
   std::int64_t nextRow_;
   std::int64_t lastRow_;
   // Triples with s shorter than a block have several multiples in each block
@@ -80,16 +115,15 @@ class TripleSieve {
   std::vector<std::uint32_t> bucketHeads_;
   std::vector<Chunk> chunks_;
   std::uint32_t freeChunks_;
-  // The block's hits from short legs and from its bucket, as found and by row.
-  std::vector<BlockHit> shortHits_;
-  std::vector<BlockHit> bucketHits_;
-  std::vector<BlockHit> shortByRow_;
-  std::vector<BlockHit> bucketByRow_;
-  std::vector<std::uint32_t> shortRowEnds_;
-  std::vector<std::uint32_t> bucketRowEnds_;
-  std::unique_ptr<Hit[]> sorted_;
-  std::size_t sortedCapacity_ = 0;
-  std::span<const Hit> blockHits_;  // the hits of the block not handed out yet
+  // The block's hits as found: the short legs' first, then the bucket's.
+  std::vector<BlockHit> found_;
+  // The block in loop order, and how much of it next() has handed out.
+  std::vector<SievedHit> blockHits_;
+  std::vector<std::uint32_t> blockRowEnds_;
+  SievedBlock block_;
+  std::size_t handedOut_ = 0;
+  std::uint32_t handedOutRow_ = 0;
+  std::vector<Hit> slice_;
 };
 
 }  // namespace search

@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "cli/argument_text.h"
+#include "cli/batch_ring.h"
 #include "cli/cli.h"
-#include "cli/hit_batches.h"
 #include "search/result_line.h"
 #include "tests/pair_reference.h"
 
@@ -81,10 +81,10 @@ TEST(Cli, WritesTheEnginesLinesInOrderAcrossManyBatches) {
   }
 }
 
-// The searching thread running out of memory must not end the program: its
-// error reaches the writing thread after the hits it handed over.
+// A searching thread running out of memory must not end the program: its
+// error reaches the writing thread after the batches it handed over.
 TEST(Cli, HandsTheSearchingThreadsErrorToTheWritingOne) {
-  HitBatches batches(2);
+  BatchRing<std::vector<search::Hit>> batches(2);
   const std::jthread filler([&batches] {
     batches.toFill().push_back({3, 4, 5});
     batches.handOver();

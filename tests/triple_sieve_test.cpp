@@ -12,6 +12,7 @@
 namespace {
 
 using search::DivisorSearch;
+using search::Hit;
 using search::TripleSieve;
 
 template <typename Search>
@@ -33,6 +34,40 @@ TEST(TripleSieve, AgreesWithTheDivisorSearchOnWideRanges) {
                                      {kLimit / 2 - 3000, kLimit}}) {
     ASSERT_EQ(drain(TripleSieve(lower, upper)), drain(DivisorSearch(lower, upper)))
         << "bounds " << lower << " and " << upper;
+  }
+}
+
+// Sieves that share the rows hand out, stretch by stretch in turn, exactly
+// the hits of the whole sieve: triples whose next multiple falls in the
+// other's stretch, or beyond several stretches, resume in their own.
+TEST(TripleSieve, SharesTheRowsStretchByStretch) {
+  using Stretch = std::vector<Hit>;
+  const auto stretches = [](std::int64_t lower, std::int64_t upper, search::SieveShare share) {
+    TripleSieve sieve(lower, upper, share);
+    std::vector<Stretch> all;
+    while (!sieve.finished()) {
+      Stretch& stretch = all.emplace_back();
+      do {
+        const search::SievedBlock& block = sieve.nextBlock();
+        std::uint32_t at = 0;
+        for (std::uint32_t row = 0; row < block.rowEnds.size(); ++row) {
+          for (; at < block.rowEnds[row]; ++at) {
+            stretch.push_back({std::int64_t{block.firstRow} + row, block.hits[at].j, block.hits[at].c});
+          }
+        }
+      } while (!sieve.finished() && !sieve.atStretchStart());
+    }
+    return all;
+  };
+  for (const auto& [lower, upper] : {std::pair<std::int64_t, std::int64_t>{1, 300000}, {20000, 500000}}) {
+    const std::vector<Stretch> first = stretches(lower, upper, {0, 2});
+    const std::vector<Stretch> second = stretches(lower, upper, {1, 2});
+    std::vector<Hit> shared;
+    for (std::size_t n = 0; n < first.size() + second.size(); ++n) {
+      const Stretch& stretch = n % 2 == 0 ? first.at(n / 2) : second.at(n / 2);
+      shared.insert(shared.end(), stretch.begin(), stretch.end());
+    }
+    EXPECT_EQ(shared, drain(TripleSieve(lower, upper))) << "bounds " << lower << " and " << upper;
   }
 }
 
