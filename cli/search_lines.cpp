@@ -17,13 +17,22 @@
 
 namespace {
 
+// A piece's text: enough to make writing cheap, little enough to stay in
+// the caches; a piece is handed over once it may not hold the next block.
+// The pieces a thread may write ahead of the writing one hold more than a
+// stretch's lines, so that each sieve keeps working while the other's
+// stretch is written.
+constexpr std::size_t kPieceText = std::size_t{1} << 18;
+constexpr std::size_t kPiecesAhead = 8;
+
 // Lines of text in loop order, how many, and whether they end a stretch.
 // The text is written in place, into room that is not cleared first.
 class LinePiece {
  public:
-  // Where the next characters go, with room for count of them.
+  // Where the next characters go, with room for count of them: a piece's
+  // room is made once, the size of a piece's text unless a block needs more.
   char* roomFor(std::size_t count) {
-    if (room_.size() < size_ + count) room_.resize(std::max(size_ + count, 2 * room_.size()));
+    if (room_.size() < size_ + count) room_.resize(std::max(size_ + count, kPieceText));
     return room_.data() + size_;
   }
   // Keeps what was written from roomFor's place up to end, the lines of
@@ -50,14 +59,6 @@ class LinePiece {
   bool endsStretch_ = false;
 };
 using PieceRing = BatchRing<LinePiece>;
-
-// A piece's text: enough to make writing cheap, little enough to stay in
-// the caches; a piece is handed over once it may not hold the next block.
-// The pieces a thread may write ahead of the writing one hold more than a
-// stretch's lines, so that each sieve keeps working while the other's
-// stretch is written.
-constexpr std::size_t kPieceText = std::size_t{1} << 18;
-constexpr std::size_t kPiecesAhead = 16;
 
 // The lines of the share's rows, stretch by stretch.
 void sieveLines(std::int32_t lower, std::int32_t upper, search::SieveShare share, PieceRing& ring) {

@@ -55,10 +55,10 @@ char* writeSievedLines(const SievedBlock& block, char* out) {
     const auto iLength = static_cast<std::size_t>(iEnd - iText.data());
     for (; at < end; ++at) {
       std::memcpy(out, iText.data(), iText.size());
-      out = writeDigits(block.hits[at].j, out + iLength);
+      out = writeDigitsByFours(block.hits[at].j, out + iLength);
       *out++ = ' ';
       *out++ = ' ';
-      out = writeDigits(block.hits[at].c, out);
+      out = writeDigitsByFours(block.hits[at].c, out);
       *out++ = '\n';
     }
   }
