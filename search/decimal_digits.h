@@ -74,24 +74,17 @@ inline char* writeDigits(std::uint32_t value, char* out) {
   return end;
 }
 
-// Writes the digits of value, without a sign position, left to right, four
-// at a time from a table: one division for a number of 5 to 8 digits. Writes
-// up to 3 characters past the last digit when the number has fewer than 4,
-// which the caller has room for and writes over. Returns one past the last
-// digit.
+// Writes the digits of a value below 10^8, as every number of the sieve is,
+// without a sign position, left to right, four at a time from a table: one
+// division at most. Writes up to 3 characters past the last digit when the
+// number has fewer than 4, which the caller has room for and writes over.
+// Returns one past the last digit.
 inline char* writeDigitsByFours(std::uint32_t value, char* out) {
   constexpr std::uint32_t kTenThousand = 10000;
   const std::size_t count = decimal::digitCount(value);
   if (count <= 4) return decimal::copyQuad(out, value, count);
-  if (count <= 8) {
-    out = decimal::copyQuad(out, value / kTenThousand, count - 4);
-    return decimal::copyQuad(out, value % kTenThousand, 4);
-  }
-  const std::uint32_t low = value % kTenThousand;
-  value /= kTenThousand;
-  out = decimal::copyQuad(out, value / kTenThousand, count - 8);
-  out = decimal::copyQuad(out, value % kTenThousand, 4);
-  return decimal::copyQuad(out, low, 4);
+  out = decimal::copyQuad(out, value / kTenThousand, count - 4);
+  return decimal::copyQuad(out, value % kTenThousand, 4);
 }
 
 }  // namespace search

@@ -41,6 +41,9 @@ std::string_view ResultLine::format(const Hit& hit) {
   return {text_.data(), static_cast<std::size_t>(write(hit, text_.data()) - text_.data())};
 }
 
+// Every number of the sieve, c < √2 · kMaxUpper included, has at most 8 digits.
+static_assert(TripleSieve::kMaxUpper * 3 / 2 < 100'000'000);
+
 char* writeSievedLines(const SievedBlock& block, char* out) {
   std::uint32_t at = 0;
   for (std::uint32_t row = 0; row < block.rowEnds.size(); ++row) {

@@ -36,8 +36,8 @@ class ResultLine {
 };
 
 // The longest line of a sieved hit with its line end: three numbers of at
-// most 10 digits, each after its sign position, and two spaces.
-inline constexpr std::size_t kMaxSievedLine = 3 * 11 + 2 + 1;
+// most 8 digits (below 2^26), each after its sign position, and two spaces.
+inline constexpr std::size_t kMaxSievedLine = 3 * 9 + 2 + 1;
 
 // Writes the lines of the hits of block, each ended by '\n', at out, which has
 // room for kMaxSievedLine characters a hit, and returns one past the last.
