@@ -76,15 +76,19 @@ inline char* writeDigits(std::uint32_t value, char* out) {
 
 // Writes the digits of a value below 10^8, as every number of the sieve is,
 // without a sign position, left to right, four at a time from a table: one
-// division at most. Writes up to 3 characters past the last digit when the
-// number has fewer than 4, which the caller has room for and writes over.
-// Returns one past the last digit.
+// division. Writes up to 3 characters past the last digit when the number
+// has fewer than 4, which the caller has room for and writes over. Returns
+// one past the last digit.
 inline char* writeDigitsByFours(std::uint32_t value, char* out) {
   constexpr std::uint32_t kTenThousand = 10000;
-  const std::size_t count = decimal::digitCount(value);
-  if (count <= 4) return decimal::copyQuad(out, value, count);
-  out = decimal::copyQuad(out, value / kTenThousand, count - 4);
-  return decimal::copyQuad(out, value % kTenThousand, 4);
+  // The digits of a number below 10^4, counted without a branch.
+  const auto digitsBelowTenThousand = [](std::uint32_t n) {
+    return std::size_t{1} + (n >= 10 ? 1 : 0) + (n >= 100 ? 1 : 0) + (n >= 1000 ? 1 : 0);
+  };
+  const std::uint32_t high = value / kTenThousand;
+  if (high == 0) return decimal::copyQuad(out, value, digitsBelowTenThousand(value));
+  out = decimal::copyQuad(out, high, digitsBelowTenThousand(high));
+  return decimal::copyQuad(out, value - high * kTenThousand, 4);
 }
 
 }  // namespace search

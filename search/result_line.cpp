@@ -51,7 +51,7 @@ char* writeSievedLines(const SievedBlock& block, char* out) {
     if (at == end) continue;
     // The row's i with its sign position, the space after it and j's sign
     // position, copied whole to each of its lines.
-    std::array<char, 16> iText{' '};
+    std::array<char, 12> iText{' '};
     char* iEnd = writeDigits(block.firstRow + row, iText.data() + 1);
     *iEnd++ = ' ';
     *iEnd++ = ' ';

@@ -29,7 +29,7 @@ struct SievedBlock {
 // a sieve takes every count-th stretch from the index-th on, so that count
 // sieves (a power of two) share the rows between them.
 struct SieveShare {
-  static constexpr std::uint32_t kStretchRows = 16 * static_cast<std::uint32_t>(kSliceRows);
+  static constexpr std::uint32_t kStretchRows = 8 * static_cast<std::uint32_t>(kSliceRows);
   std::uint32_t index = 0;
   std::uint32_t count = 1;
 };

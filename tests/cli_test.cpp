@@ -72,10 +72,12 @@ TEST(Cli, WritesTheSameLinesAsThePairByPairLoops) {
   EXPECT_EQ(run({"-2147483648", "-2147483648"}).out, "-2147483648 -4026531840  4563402752\n");
 }
 
-// Many batches of hits go from the searching thread to the writing one: the
-// lines stay the engine's, all of them, in its order.
+// Many pieces of lines go from the searching threads to the writing one: the
+// lines stay the engine's, all of them, in its order, with numbers of up to
+// 8 digits.
 TEST(Cli, WritesTheEnginesLinesInOrderAcrossManyBatches) {
-  for (const auto& [lower, upper] : {std::pair{1, 100000}, std::pair{-30000, 30000}}) {
+  for (const auto& [lower, upper] : {std::pair{1, 100000}, std::pair{-30000, 30000},
+                                     std::pair{1000000, 2030000}, std::pair{5000000, 10050000}}) {
     EXPECT_EQ(run({std::to_string(lower), std::to_string(upper)}).out, linesOf(engineHits(lower, upper)))
         << lower << " " << upper;
   }
