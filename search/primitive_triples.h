@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -14,7 +15,12 @@ namespace search {
 // longer fit under upper. m stays below 2^17 for any 32-bit upper.
 template <typename Visit>
 void forEachPrimitiveTriple(std::int64_t upper, Visit visit) {
-  const std::int64_t maxSquare = 2 * upper * upper;
+  // The longest hypotenuse, the integer square root of 2 · upper², so that
+  // each child costs one comparison and no 64-bit multiplication of h.
+  const std::uint64_t maxSquare = 2 * static_cast<std::uint64_t>(upper * upper);
+  auto maxHypotenuse = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(maxSquare)));
+  while (maxHypotenuse * maxHypotenuse > maxSquare) --maxHypotenuse;
+  while ((maxHypotenuse + 1) * (maxHypotenuse + 1) <= maxSquare) ++maxHypotenuse;
   std::vector<std::array<std::uint32_t, 2>> pending{{2, 1}};
   while (!pending.empty()) {
     const auto [m, n] = pending.back();
@@ -22,8 +28,8 @@ void forEachPrimitiveTriple(std::int64_t upper, Visit visit) {
     visit(m, n);
     for (const auto& [childM, childN] :
          {std::array{2 * m - n, m}, std::array{2 * m + n, m}, std::array{m + 2 * n, n}}) {
-      const std::int64_t h = std::int64_t{childM} * childM + std::int64_t{childN} * childN;
-      if (h * h <= maxSquare) pending.push_back({childM, childN});
+      const std::uint64_t h = std::uint64_t{childM} * childM + std::uint64_t{childN} * childN;
+      if (h <= maxHypotenuse) pending.push_back({childM, childN});
     }
   }
 }

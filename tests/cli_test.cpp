@@ -126,6 +126,9 @@ TEST(Cli, CountsTheLinesAndKeepsThePrimitiveOnes) {
   check(INT32_MIN, INT32_MIN + 5, engineHits(INT32_MIN, INT32_MIN + 5));
   EXPECT_EQ(run({"--count", "1", "1000000"}).out, "2269788\n");
   EXPECT_EQ(run({"--count", "1000", "4194304"}).out, "10577610\n");
+  // Past 4.3 · 10^8 the tree of triples once grew without end; this count
+  // agrees with a double loop over every coprime (m, n).
+  EXPECT_EQ(run({"--count", "1", "450000000"}).out, "1512395764\n");
 }
 
 TEST(Cli, WritesTheNoticeWhenNothingIsFound) {
