@@ -116,9 +116,11 @@ void runPart(PieceRing& ring, Part part) {
 
 std::int64_t writeSearchLines(std::int32_t lower, std::int32_t upper, search::Hits hits, std::FILE* out) {
   // Where the sieve lists every line, two sieves share its stretches, each
-  // on a thread of its own, and their lines come out stretch by stretch.
-  const bool shared = hits == search::Hits::All && search::TripleSieve::covers(lower, upper);
-  const std::uint32_t parts = shared ? 2 : 1;
+  // on a thread of its own, and their lines come out stretch by stretch;
+  // past half its limit one sieve does, as two would need more memory than
+  // one at the limit.
+  const bool sieved = hits == search::Hits::All && search::TripleSieve::covers(lower, upper);
+  const std::uint32_t parts = sieved && upper <= search::TripleSieve::kMaxUpper / 2 ? 2 : 1;
   std::deque<PieceRing> rings;
   std::vector<std::jthread> threads;
   // However this ends, the threads stop before they are joined.
@@ -129,9 +131,9 @@ std::int64_t writeSearchLines(std::int32_t lower, std::int32_t upper, search::Hi
   for (std::uint32_t index = 0; index < parts; ++index) {
     PieceRing& ring = rings.emplace_back(kPiecesAhead);
     const search::SieveShare share{index, parts};
-    threads.emplace_back([&ring, lower, upper, hits, share, shared] {
+    threads.emplace_back([&ring, lower, upper, hits, share, sieved] {
       runPart(ring, [&] {
-        shared ? sieveLines(lower, upper, share, ring) : searchLines(lower, upper, hits, ring);
+        sieved ? sieveLines(lower, upper, share, ring) : searchLines(lower, upper, hits, ring);
       });
     });
   }
