@@ -22,7 +22,7 @@ namespace {
 // The pieces a thread may write ahead of the writing one hold more than a
 // stretch's lines, so that each sieve keeps working while the other's
 // stretch is written.
-constexpr std::size_t kPieceText = std::size_t{1} << 17;
+constexpr std::size_t kPieceText = std::size_t{1} << 18;
 constexpr std::size_t kPiecesAhead = 6;
 
 // Lines of text in loop order, how many, and whether they end a stretch.
