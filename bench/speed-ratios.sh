@@ -30,20 +30,23 @@ load() { cut -d ' ' -f 1-3 /proc/loadavg; }
 echo "trivel speed ratios, $(date '+%Y-%m-%d %H:%M'), $(nproc) cores, load average $(load)"
 
 # Runs a command with its output to /dev/null; prints its seconds and the
-# most memory it held in MB. The floor prints its own seconds, which leave
-# out finding the hits.
+# most memory it held in MB. The seconds come from a run of the command
+# alone, the memory from a second run under /usr/bin/time, whose own start
+# would add some 2 ms. The floor prints its own seconds, which leave out
+# finding the hits.
 timed() {
-  local stats start end
+  local stats start end seconds
   stats=$(mktemp)
   start=$EPOCHREALTIME
-  /usr/bin/time -f %M -o "$stats" "$@" >/dev/null 2>"$stats.err"
+  "$@" >/dev/null 2>"$stats.err"
   end=$EPOCHREALTIME
   if [[ $1 == *output_floor ]]; then
-    awk '{ printf "%.4f", $(NF - 1) }' "$stats.err"
+    seconds=$(awk '{ printf "%.4f", $(NF - 1) }' "$stats.err")
   else
-    awk -v s="$start" -v e="$end" 'BEGIN { printf "%.4f", e - s }'
+    seconds=$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.4f", e - s }')
   fi
-  awk '{ printf " %.1f\n", $1 / 1024 }' "$stats"
+  /usr/bin/time -f %M -o "$stats" "$@" >/dev/null 2>/dev/null
+  awk -v seconds="$seconds" '{ printf "%s %.1f\n", seconds, $1 / 1024 }' "$stats"
   rm -f "$stats" "$stats.err"
 }
 
