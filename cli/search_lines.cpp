@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <deque>
 #include <memory>
-#include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
@@ -18,27 +17,26 @@
 namespace {
 
 // A piece's text: enough to make writing cheap, little enough to stay in
-// the caches; a piece is handed over once it may not hold the next block.
-// The pieces a thread may write ahead of the writing one hold more than a
-// stretch's lines, so that each sieve keeps working while the other's
-// stretch is written.
+// the caches. The pieces a thread may fill ahead of the writing one hold
+// more than a stretch's lines, so that each sieve keeps working while the
+// other's stretch is written.
 constexpr std::size_t kPieceText = std::size_t{1} << 18;
-constexpr std::size_t kPiecesAhead = 6;
+constexpr std::size_t kPiecesAhead = 8;
 
 // Lines of text in loop order, how many, and whether they end a stretch.
-// The text is written in place, into room that is not cleared first.
+// The text is written in place, into room that is not cleared first, so
+// that only the pages written are ever touched.
 class LinePiece {
  public:
-  // Where the next characters go, with room for count of them: a piece's
-  // room is made once, the size of a piece's text unless a block needs more.
+  // Where the next characters go, with room for count of them.
   char* roomFor(std::size_t count) {
-    if (room_.size() < size_ + count) room_.resize(std::max(size_ + count, kPieceText));
-    return room_.data() + size_;
+    if (capacity_ < size_ + count) grow(size_ + count);
+    return room_.get() + size_;
   }
   // Keeps what was written from roomFor's place up to end, the lines of
   // count hits.
   void keep(const char* end, std::int64_t count) {
-    size_ = static_cast<std::size_t>(end - room_.data());
+    size_ = static_cast<std::size_t>(end - room_.get());
     lines_ += count;
   }
   void endStretch() { endsStretch_ = true; }
@@ -48,31 +46,55 @@ class LinePiece {
     endsStretch_ = false;
   }
 
-  [[nodiscard]] std::string_view text() const { return {room_.data(), size_}; }
+  [[nodiscard]] std::string_view text() const { return {room_.get(), size_}; }
   [[nodiscard]] std::int64_t lines() const { return lines_; }
   [[nodiscard]] bool endsStretch() const { return endsStretch_; }
 
  private:
-  std::string room_;
+  // Room for at least size characters, the text kept; it grows by half or
+  // more each time, so that a piece seldom moves.
+  void grow(std::size_t size) {
+    capacity_ = std::max({size, capacity_ + capacity_ / 2, kPieceText});
+    auto room = std::make_unique_for_overwrite<char[]>(capacity_);
+    std::copy_n(room_.get(), size_, room.get());
+    room_ = std::move(room);
+  }
+
+  std::unique_ptr<char[]> room_;
+  std::size_t capacity_ = 0;
   std::size_t size_ = 0;
   std::int64_t lines_ = 0;
   bool endsStretch_ = false;
 };
 using PieceRing = BatchRing<LinePiece>;
 
-// The lines of the share's rows, stretch by stretch.
+// The lines of the share's rows, stretch by stretch, in pieces of about
+// kPieceText: the rows of a block go on in the next piece where a piece is
+// full.
 void sieveLines(std::int32_t lower, std::int32_t upper, search::SieveShare share, PieceRing& ring) {
   search::TripleSieve sieve(lower, upper, share);
   LinePiece* piece = &ring.toFill();
   while (!sieve.finished()) {
     const search::SievedBlock& block = sieve.nextBlock();
-    const std::size_t room = block.hits.size() * search::kMaxSievedLine;
-    if (piece->text().size() + room > kPieceText && piece->lines() > 0) {
-      if (!ring.handOver()) return;
-      piece = &ring.toFill();
+    const auto rows = static_cast<std::uint32_t>(block.rowEnds.size());
+    for (std::uint32_t from = 0; from < rows;) {
+      // The rows whose lines fit in the piece, at least one in an empty piece.
+      const std::size_t room =
+          (kPieceText - std::min(kPieceText, piece->text().size())) / search::kMaxSievedLine;
+      auto to = static_cast<std::uint32_t>(
+          std::upper_bound(block.rowEnds.begin() + from, block.rowEnds.end(), block.rowBegin(from) + room) -
+          block.rowEnds.begin());
+      if (to == from && piece->lines() > 0) {
+        if (!ring.handOver()) return;
+        piece = &ring.toFill();
+        continue;
+      }
+      to = std::max(to, from + 1);
+      const std::uint32_t hits = block.rowEnds[to - 1] - block.rowBegin(from);
+      piece->keep(search::writeSievedLines(block, from, to, piece->roomFor(hits * search::kMaxSievedLine)),
+                  hits);
+      from = to;
     }
-    piece->keep(search::writeSievedLines(block, piece->roomFor(room)),
-                static_cast<std::int64_t>(block.hits.size()));
     if (sieve.finished() || sieve.atStretchStart()) {
       piece->endStretch();
       if (!ring.handOver()) return;

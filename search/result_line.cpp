@@ -44,9 +44,9 @@ std::string_view ResultLine::format(const Hit& hit) {
 // Every number of the sieve, c < √2 · kMaxUpper included, has at most 8 digits.
 static_assert(TripleSieve::kMaxUpper * 3 / 2 < 100'000'000);
 
-char* writeSievedLines(const SievedBlock& block, char* out) {
-  std::uint32_t at = 0;
-  for (std::uint32_t row = 0; row < block.rowEnds.size(); ++row) {
+char* writeSievedLines(const SievedBlock& block, std::uint32_t from, std::uint32_t to, char* out) {
+  std::uint32_t at = block.rowBegin(from);
+  for (std::uint32_t row = from; row < to; ++row) {
     const std::uint32_t end = block.rowEnds[row];
     if (at == end) continue;
     // The row's i with its sign position, the space after it and j's sign

@@ -39,9 +39,10 @@ class ResultLine {
 // most 8 digits (below 2^26), each after its sign position, and two spaces.
 inline constexpr std::size_t kMaxSievedLine = 3 * 9 + 2 + 1;
 
-// Writes the lines of the hits of block, each ended by '\n', at out, which has
-// room for kMaxSievedLine characters a hit, and returns one past the last.
-char* writeSievedLines(const SievedBlock& block, char* out);
+// Writes the lines of the hits of the block's rows from up to to (counted
+// from its first row), each ended by '\n', at out, which has room for
+// kMaxSievedLine characters a hit, and returns one past the last.
+char* writeSievedLines(const SievedBlock& block, std::uint32_t from, std::uint32_t to, char* out);
 
 // The two lines written when a search finds nothing.
 inline constexpr std::string_view kNoResultLine = "pas de nombres";

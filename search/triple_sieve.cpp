@@ -9,7 +9,7 @@
 namespace search {
 namespace {
 
-constexpr auto kBlockRows = static_cast<std::uint32_t>(kSliceRows);
+constexpr std::uint32_t kBlockRows = kSieveBlockRows;
 constexpr std::uint32_t kNoChunk = UINT32_MAX;
 
 std::uint32_t ceilDiv(std::uint32_t numerator, std::uint32_t denominator) {
@@ -199,15 +199,21 @@ void TripleSieve::sortBlock(std::uint32_t first, std::uint32_t rows) {
   for (const BlockHit& hit : found_) blockHits_[ends[hit.row]++] = {hit.j, hit.c};
   // By insertion: each short leg's hit stays where it is after one
   // comparison, and each of the bucket's moves past the larger ones.
-  std::uint32_t begin = 0;
+  SievedHit* const hits = blockHits_.data();
+  SievedHit* rowBegin = hits;
   for (const std::uint32_t end : ends) {
-    for (std::uint32_t n = begin + 1; n < end; ++n) {
-      const SievedHit moving = blockHits_[n];
-      std::uint32_t at = n;
-      for (; at > begin && moving.j < blockHits_[at - 1].j; --at) blockHits_[at] = blockHits_[at - 1];
-      blockHits_[at] = moving;
+    SievedHit* const rowEnd = hits + end;
+    for (SievedHit* next = rowBegin + 1; next < rowEnd; ++next) {
+      if (next->j > next[-1].j) continue;
+      const SievedHit moving = *next;
+      SievedHit* at = next;
+      do {
+        *at = at[-1];
+        --at;
+      } while (at > rowBegin && moving.j < at[-1].j);
+      *at = moving;
     }
-    begin = end;
+    rowBegin = rowEnd;
   }
   block_ = {first, ends, blockHits_};
 }

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "search/hit.h"
-#include "search/slice.h"
 
 namespace search {
 
@@ -17,18 +16,23 @@ struct SievedHit {
 };
 
 // The hits of a block of rows in loop order: row firstRow + r holds
-// hits[rowEnds[r - 1] .. rowEnds[r]) (from 0 for r = 0).
+// hits[rowBegin(r) .. rowEnds[r]).
 struct SievedBlock {
+  [[nodiscard]] std::uint32_t rowBegin(std::uint32_t r) const { return r == 0 ? 0 : rowEnds[r - 1]; }
+
   std::uint32_t firstRow = 0;
   std::span<const std::uint32_t> rowEnds;
   std::span<const SievedHit> hits;
 };
 
+// The sieve finds the hits of a block of rows at a time.
+inline constexpr std::uint32_t kSieveBlockRows = 8 * 1024;
+
 // Which rows a sieve lists: the rows fall into stretches of kStretchRows, and
 // a sieve takes every count-th stretch from the index-th on, so that count
 // sieves (a power of two) share the rows between them.
 struct SieveShare {
-  static constexpr std::uint32_t kStretchRows = 8 * static_cast<std::uint32_t>(kSliceRows);
+  static constexpr std::uint32_t kStretchRows = 2 * kSieveBlockRows;
   std::uint32_t index = 0;
   std::uint32_t count = 1;
 };
@@ -49,8 +53,8 @@ class TripleSieve {
 
   TripleSieve(std::int64_t lower, std::int64_t upper, SieveShare share = {});
 
-  // The next block of rows of the share, of at most kSliceRows; valid until
-  // the next call. Call only before finished().
+  // The next block of rows of the share, of at most kSieveBlockRows; valid
+  // until the next call. Call only before finished().
   const SievedBlock& nextBlock();
   // Whether the next block begins a stretch, which the previous one ended.
   [[nodiscard]] bool atStretchStart() const;
@@ -66,8 +70,8 @@ class TripleSieve {
  private:
   // The primitive triple (m² - n², 2mn, m² + n²) and its next multiple k.
   // m and n stay below 2^16 while the legs fit under kMaxUpper, and so does k
-  // for a triple whose s is at least a block (k < kMaxUpper / 1024): those
-  // are kept in 6 bytes.
+  // for a triple whose s is at least a block (k < kMaxUpper / kSieveBlockRows):
+  // those are kept in 6 bytes.
   template <typename Multiplier>
   struct Multiples {
     std::uint16_t m;

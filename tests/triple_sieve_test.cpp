@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "search/divisor_search.h"
+#include "search/slice.h"
 #include "tests/pair_reference.h"
 
 namespace {
