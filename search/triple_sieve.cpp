@@ -200,20 +200,19 @@ void TripleSieve::sortBlock(std::uint32_t first, std::uint32_t rows) {
   // By insertion: each short leg's hit stays where it is after one
   // comparison, and each of the bucket's moves past the larger ones.
   SievedHit* const hits = blockHits_.data();
-  SievedHit* rowBegin = hits;
+  std::uint32_t begin = 0;
   for (const std::uint32_t end : ends) {
-    SievedHit* const rowEnd = hits + end;
-    for (SievedHit* next = rowBegin + 1; next < rowEnd; ++next) {
-      if (next->j > next[-1].j) continue;
-      const SievedHit moving = *next;
-      SievedHit* at = next;
+    for (std::uint32_t n = begin + 1; n < end; ++n) {
+      if (hits[n - 1].j < hits[n].j) continue;
+      const SievedHit moving = hits[n];
+      SievedHit* at = hits + n;
       do {
         *at = at[-1];
         --at;
-      } while (at > rowBegin && moving.j < at[-1].j);
+      } while (at != hits + begin && moving.j < at[-1].j);
       *at = moving;
     }
-    rowBegin = rowEnd;
+    begin = end;
   }
   block_ = {first, ends, blockHits_};
 }
