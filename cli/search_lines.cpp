@@ -163,7 +163,8 @@ std::int64_t writeSearchLines(std::int32_t lower, std::int32_t upper, search::Hi
   std::int64_t written = 0;
   std::uint32_t turn = 0;  // whose stretch is written
   while (const LinePiece* piece = rings[turn].toRead()) {
-    std::fwrite(piece->text().data(), 1, piece->text().size(), out);
+    // A stretch may end with a piece that holds no line, and no room.
+    if (!piece->text().empty()) std::fwrite(piece->text().data(), 1, piece->text().size(), out);
     written += piece->lines();
     const bool endsStretch = piece->endsStretch();
     rings[turn].giveBack();
