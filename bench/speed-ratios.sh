@@ -12,10 +12,11 @@
 #    Enter to the last line (bench/window-bench.sh), alternately.
 # Where the kernel cannot run 32-bit programs, the i686 program runs under
 # qemu and is only checked to write the same lines.
-#   bench/speed-ratios.sh [ROUNDS]    (3 rounds by default)
+#   bench/speed-ratios.sh [ROUNDS]    (5 rounds by default: the machine's speed
+#   drifts from minute to minute, and a median of 3 ratios drifts with it)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-rounds=${1:-3}
+rounds=${1:-5}
 
 for preset in native linux-i686; do
   cmake --preset "$preset" >/dev/null
