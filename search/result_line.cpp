@@ -26,19 +26,18 @@ char* ResultLine::write(const Hit& hit, char* out) {
   // A positive j, as on nearly every line, and c fit 32 bits: no sign to
   // handle and no 64-bit arithmetic; below 10^8, as in every sieved line,
   // they go four digits at a time.
+  const auto writeUnsigned = [&](auto writeNumber) {
+    *out++ = ' ';
+    out = writeNumber(static_cast<std::uint32_t>(hit.j), out);
+    *out++ = ' ';
+    *out++ = ' ';
+    return writeNumber(static_cast<std::uint32_t>(hit.c), out);
+  };
   if (hit.j > 0 && hit.c < 100'000'000) {
-    *out++ = ' ';
-    out = writeDigitsByFours(static_cast<std::uint32_t>(hit.j), out);
-    *out++ = ' ';
-    *out++ = ' ';
-    return writeDigitsByFours(static_cast<std::uint32_t>(hit.c), out);
+    return writeUnsigned([](std::uint32_t value, char* at) { return writeDigitsByFours(value, at); });
   }
   if (hit.j > 0 && hit.c <= UINT32_MAX) {
-    *out++ = ' ';
-    out = writeDigits(static_cast<std::uint32_t>(hit.j), out);
-    *out++ = ' ';
-    *out++ = ' ';
-    return writeDigits(static_cast<std::uint32_t>(hit.c), out);
+    return writeUnsigned([](std::uint32_t value, char* at) { return writeDigits(value, at); });
   }
   out = formatInteger(hit.j, out);
   *out++ = ' ';
