@@ -1,36 +1,90 @@
 #include "search/triple_search.h"
 
-#include <utility>
+#include <algorithm>
+
+#include "search/slice.h"
+#include "search/triple_arithmetic.h"
 
 namespace search {
 namespace {
 
-std::variant<DivisorSearch, TripleSieve> engineFor(std::int64_t lower, std::int64_t upper) {
+std::variant<std::monostate, RowSieve, TripleSieve> positiveRowsOf(std::int32_t lower, std::int32_t upper) {
   if (TripleSieve::covers(lower, upper)) return TripleSieve(lower, upper);
-  return DivisorSearch(lower, upper);
+  if (upper >= 1 && std::int64_t{upper} - lower >= 1) return RowSieve(lower, upper, +1);
+  return {};
 }
 
 }  // namespace
 
 TripleSearch::TripleSearch(std::int32_t lower, std::int32_t upper)
-    : lower_(lower), engine_(engineFor(lower, upper)) {}
+    : lower_(lower),
+      upper_(upper),
+      // With a positive lower bound, j starts above i + lower, past the upper
+      // bound once i > upper - lower; with lower <= 0 every row has j = i.
+      lastRow_(lower > 0 ? std::min<std::int64_t>(upper, std::int64_t{upper} - lower) : upper),
+      inZeroRow_(lower <= 0 && upper >= 0),
+      zeroRowJ_(lower),
+      positiveRows_(positiveRowsOf(lower, upper)) {
+  if (lower <= -1) negativeRows_.emplace(lower, upper, -1);
+}
 
 std::span<const Hit> TripleSearch::next() {
-  return std::visit([](auto& engine) { return engine.next(); }, engine_);
+  if (!block_.empty()) {
+    const std::span<const Hit> slice = block_.first(std::min(block_.size(), kSliceHits));
+    block_ = block_.subspan(slice.size());
+    return slice;
+  }
+  if (negativeRows_ && !negativeRows_->finished()) {
+    block_ = negativeRows_->nextBlock();
+    return next();
+  }
+  if (inZeroRow_) return nextOfZeroRow();
+  if (auto* rows = std::get_if<RowSieve>(&positiveRows_); rows != nullptr && !rows->finished()) {
+    block_ = rows->nextBlock();
+    return next();
+  }
+  if (auto* sieve = std::get_if<TripleSieve>(&positiveRows_); sieve != nullptr && !sieve->finished()) {
+    return sieve->next();
+  }
+  return {};
+}
+
+// 0² + j² = |j|²: every j of the row i = 0 is a hit, up to 2^32 of them, so
+// this row is handed out a slice at a time.
+std::span<const Hit> TripleSearch::nextOfZeroRow() {
+  zeroRowSlice_.clear();
+  for (; zeroRowSlice_.size() < kSliceHits && zeroRowJ_ <= upper_; ++zeroRowJ_) {
+    zeroRowSlice_.push_back({0, zeroRowJ_, static_cast<std::int64_t>(magnitude(zeroRowJ_))});
+  }
+  inZeroRow_ = zeroRowJ_ <= upper_;
+  return zeroRowSlice_;
 }
 
 bool TripleSearch::finished() const {
-  return std::visit([](const auto& engine) { return engine.finished(); }, engine_);
+  if (!block_.empty() || inZeroRow_) return false;
+  if (negativeRows_ && !negativeRows_->finished()) return false;
+  return std::visit(
+      [](const auto& rows) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(rows)>, std::monostate>) {
+          return true;
+        } else {
+          return rows.finished();
+        }
+      },
+      positiveRows_);
 }
 
 double TripleSearch::progress() const {
-  const auto [nextRow, lastRow] = std::visit(
-      [](const auto& engine) {
-        return std::pair{engine.nextRow(), engine.lastRow()};
-      },
-      engine_);
-  if (lastRow < lower_) return 1.0;
-  return static_cast<double>(nextRow - lower_) / static_cast<double>(lastRow - lower_ + 1);
+  if (lastRow_ < lower_ || finished()) return 1.0;
+  std::int64_t nextRow = 0;
+  if (negativeRows_ && !negativeRows_->finished()) {
+    nextRow = negativeRows_->nextRow();
+  } else if (const auto* rows = std::get_if<RowSieve>(&positiveRows_); rows != nullptr && !inZeroRow_) {
+    nextRow = rows->nextRow();
+  } else if (const auto* sieve = std::get_if<TripleSieve>(&positiveRows_); sieve != nullptr) {
+    nextRow = sieve->nextRow();
+  }
+  return static_cast<double>(nextRow - lower_) / static_cast<double>(lastRow_ - lower_ + 1);
 }
 
 }  // namespace search
