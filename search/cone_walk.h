@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "search/odd_primes.h"
 #include "search/triple_arithmetic.h"
 
 namespace search {
@@ -23,17 +24,6 @@ struct Cone {
 
 namespace cone_detail {
 
-inline bool coprime(std::uint32_t a, std::uint32_t b) {
-  // Binary gcd; a and b have opposite parity here, so 2 is never common.
-  a >>= std::countr_zero(a);
-  while (b != 0) {
-    b >>= std::countr_zero(b);
-    if (a > b) std::swap(a, b);
-    b -= a;
-  }
-  return a == 1;
-}
-
 // m = u · n for the ratio u of a pair of the even row leg 2mn and the odd
 // column leg m² - n², whose slope (u² - 1) / 2u grows with u.
 inline double evenRowRatio(double slope) { return slope + std::sqrt(slope * slope + 1); }
@@ -49,10 +39,13 @@ inline std::uint64_t ceilSqrt(std::uint64_t value) {
 
 // Visits m of n's opposite parity in [mFirst, mLast] coprime with n.
 template <typename Visit>
-void visitColumn(std::uint64_t n, std::uint64_t mFirst, std::uint64_t mLast, Visit& visit) {
+void visitColumn(const OddPrimes& primes, std::uint64_t n, std::uint64_t mFirst, std::uint64_t mLast,
+                 Visit& visit) {
+  if (mFirst > mLast) return;
   if (((mFirst ^ n) & 1U) == 0) ++mFirst;
+  const OddPrimes::Column column = primes.column(static_cast<std::uint32_t>(n));
   for (std::uint64_t m = mFirst; m <= mLast; m += 2) {
-    if (coprime(static_cast<std::uint32_t>(m), static_cast<std::uint32_t>(n))) visit(m, n);
+    if (column.coprime(static_cast<std::uint32_t>(m))) visit(m, n);
   }
 }
 
@@ -61,7 +54,7 @@ void visitColumn(std::uint64_t n, std::uint64_t mFirst, std::uint64_t mLast, Vis
 // Calls visit(m, n) for each coprime m > n >= 1 of opposite parity whose
 // pair with the row leg 2mn lies in the cone.
 template <typename Visit>
-void walkEvenRowLegs(const Cone& cone, Visit visit) {
+void walkEvenRowLegs(const Cone& cone, const OddPrimes& primes, Visit visit) {
   using namespace cone_detail;
   if (cone.slopeHigh <= 0 || cone.xFirst > cone.xLast) return;
   const double uLow = std::max(1.0, evenRowRatio(std::max(0.0, cone.slopeLow)) * (1 - kWiden));
@@ -76,13 +69,13 @@ void walkEvenRowLegs(const Cone& cone, Visit visit) {
                                            (cone.xFirst + twoN - 1) / twoN});
     const std::uint64_t mLast =
         std::min(static_cast<std::uint64_t>(uHigh * static_cast<double>(n)) + 1, cone.xLast / twoN);
-    visitColumn(n, mFirst, mLast, visit);
+    visitColumn(primes, n, mFirst, mLast, visit);
   }
 }
 
 // The same for the row leg m² - n².
 template <typename Visit>
-void walkOddRowLegs(const Cone& cone, Visit visit) {
+void walkOddRowLegs(const Cone& cone, const OddPrimes& primes, Visit visit) {
   using namespace cone_detail;
   if (cone.slopeHigh <= 0 || cone.xFirst > cone.xLast) return;
   const double uLow = std::max(1.0, oddRowRatio(cone.slopeHigh) * (1 - kWiden));
@@ -101,7 +94,7 @@ void walkOddRowLegs(const Cone& cone, Visit visit) {
                                            ceilSqrt(cone.xFirst + squareN)});
     std::uint64_t mLast = integerSqrt(cone.xLast + squareN);
     if (ratioLast < static_cast<double>(mLast)) mLast = static_cast<std::uint64_t>(ratioLast) + 1;
-    visitColumn(n, mFirst, mLast, visit);
+    visitColumn(primes, n, mFirst, mLast, visit);
   }
 }
 

@@ -3,23 +3,28 @@
 #include <algorithm>
 #include <numeric>
 
-#include "search/cone_walk.h"
-
 namespace search {
 namespace {
 
 constexpr std::uint32_t kBlockRows = RowSieve::kBlockRows;
-// A window holds about this many waiting multiples at most, and grows or
-// shrinks from one to the next to hold about as many.
-constexpr std::size_t kWindowWaiting = std::size_t{1} << 20;
+constexpr std::uint64_t kRingBlocks = RowSieve::kMediumRows / kBlockRows + 1;
+// A window holds about this many multiples of long pairs at most, and grows
+// or shrinks from one to the next to hold about as many.
+constexpr std::size_t kWindowMultiples = std::size_t{1} << 20;
 constexpr std::uint32_t kMaxWindowBlocks = 4096;
 constexpr double kSlopeMargin = 1e-9;
 
+// A pair with a multiple in the loops has a column leg y = 2mn or m² - n²
+// of at most the largest |j|, so n² < |j|: the odd primes of n below this
+// limit are enough, and a table past it would only cost time.
+std::uint32_t primesLimit(std::int32_t lower, std::int32_t upper) {
+  const std::uint64_t largestJ = std::max(magnitude(upper), 2 * magnitude(lower));
+  return static_cast<std::uint32_t>(integerSqrt(largestJ)) + 2;
+}
+
 bool contains(const Multipliers& k, std::int64_t value) { return value >= k.first && value <= k.last; }
 
-// The least and the greatest slope |j| / |i| that the rows of magnitudes
-// first to last can reach, each row's range of |j| being the union of the
-// j < 0 and j > 0 parts of its loop: never narrower than the truth.
+// The least and the greatest of some slopes.
 struct Slopes {
   double low = HUGE_VAL;
   double high = -HUGE_VAL;
@@ -32,23 +37,23 @@ struct Slopes {
 }  // namespace
 
 RowSieve::RowSieve(std::int32_t lower, std::int32_t upper, int sign)
-    : lower_(lower), upper_(upper), sign_(sign), step_(sign), rowEnds_(kBlockRows) {
+    : lower_(lower),
+      upper_(upper),
+      sign_(sign),
+      step_(sign),
+      primes_(primesLimit(lower, upper)),
+      ring_(kRingBlocks), shortEnds_(kBlockRows), otherEnds_(kBlockRows) {
   // Positive rows: from max(lower, 1) until j's range, from i + lower, passes
   // upper. Negative rows: from lower, and every j range holds j = i or more.
-  std::int64_t firstRow = 0;
-  std::int64_t lastRow = 0;
-  if (sign > 0) {
-    firstRow = std::max<std::int64_t>(lower, 1);
-    lastRow = std::min<std::int64_t>(upper, upper_ - lower_);
-  } else {
-    firstRow = lower;
-    lastRow = std::min<std::int64_t>(upper, -1);
-  }
+  const std::int64_t firstRow = sign > 0 ? std::max<std::int64_t>(lower, 1) : lower;
+  const std::int64_t lastRow =
+      sign > 0 ? std::min<std::int64_t>(upper, std::int64_t{upper} - lower) : std::min<std::int64_t>(upper, -1);
   firstMagnitude_ = magnitude(firstRow);
   positions_ = lastRow >= firstRow ? static_cast<std::uint64_t>(lastRow - firstRow + 1) : 0;
   anyNegativeJ_ = positions_ > 0 && firstRow + lower_ <= -1;
   if (positions_ == 0) return;
-  addShortPairs();
+  const std::uint64_t longest = std::max(magnitude(firstRow), magnitude(lastRow));
+  addPairsShorterThan(std::min<std::uint64_t>(kMediumRows, longest + 1));
 }
 
 std::uint64_t RowSieve::magnitudeAt(std::uint64_t position) const {
@@ -65,68 +70,18 @@ std::uint64_t RowSieve::positionOf(std::uint64_t magnitude) const {
 
 std::int64_t RowSieve::nextRow() const { return rowAt(nextPosition_); }
 
-// Every primitive pair whose row leg is shorter than a block, in both orders
-// of its legs, that has a multiple in the loops; sorted by slope, so that
-// their hits of a row come by ascending |j|.
-void RowSieve::addShortPairs() {
-  for (std::uint64_t n = 1; 2 * n * (n + 1) < kBlockRows; ++n) {
-    for (std::uint64_t m = n + 1; 2 * m * n < kBlockRows; m += 2) {
-      if (cone_detail::coprime(static_cast<std::uint32_t>(m), static_cast<std::uint32_t>(n))) {
-        const Triple triple = tripleOf(m, n);
-        addShortPair(triple.even, triple.odd, triple.hypotenuse);
-      }
-    }
-  }
-  for (std::uint64_t n = 1; 2 * n + 1 < kBlockRows; ++n) {
-    for (std::uint64_t m = n + 1; m * m - n * n < kBlockRows; m += 2) {
-      if (cone_detail::coprime(static_cast<std::uint32_t>(m), static_cast<std::uint32_t>(n))) {
-        const Triple triple = tripleOf(m, n);
-        addShortPair(triple.odd, triple.even, triple.hypotenuse);
-      }
-    }
-  }
-  std::sort(shortPairs_.begin(), shortPairs_.end(), [](const ShortPair& a, const ShortPair& b) {
-    return std::uint64_t{a.y} * b.x < std::uint64_t{b.y} * a.x;
-  });
+RowSieve::Legs RowSieve::legsOf(const Multiple& multiple) {
+  const Triple triple = tripleOf(multiple.m, multiple.n & ~kOddRow);
+  if ((multiple.n & kOddRow) != 0) return {triple.odd, triple.even, triple.hypotenuse};
+  return {triple.even, triple.odd, triple.hypotenuse};
 }
 
-void RowSieve::addShortPair(std::uint64_t x, std::uint64_t y, std::uint64_t h) {
-  const Multipliers negative =
-      anyNegativeJ_ ? multipliersInLoops(lower_, upper_, {sign_, -1}, x, y) : Multipliers{1, 0};
-  const Multipliers positive = multipliersInLoops(lower_, upper_, {sign_, +1}, x, y);
-  if (negative.empty() && positive.empty()) return;
-  // The multiples run with the rows: up the k where magnitudes rise.
-  const auto ends = [&](auto pick) {
-    if (negative.empty()) return pick(positive.first, positive.last);
-    if (positive.empty()) return pick(negative.first, negative.last);
-    return pick(std::min(negative.first, positive.first), std::max(negative.last, positive.last));
-  };
-  const std::int64_t firstK = ends([&](std::int64_t first, std::int64_t last) { return step_ > 0 ? first : last; });
-  const std::int64_t lastK = ends([&](std::int64_t first, std::int64_t last) { return step_ > 0 ? last : first; });
-  shortPairs_.push_back({static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), h, firstK,
-                         positionOf(static_cast<std::uint64_t>(firstK) * x), negative, positive, lastK});
-}
-
-// Finds the multiples of the pairs at least a block long whose rows fall in
-// the next window, each in its block's bucket.
-void RowSieve::fillWindow() {
-  const std::uint64_t blocks = (positions_ + kBlockRows - 1) / kBlockRows;
-  const std::uint64_t first = windowFirst_ + windowFilled_;
-  const auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>(windowBlocks_, blocks - first));
-  windowFirst_ = first;
-  windowFilled_ = count;
-  buckets_.resize(std::max<std::size_t>(buckets_.size(), count));
-  for (auto& bucket : buckets_) bucket.clear();
-
-  const std::uint64_t firstPosition = first * kBlockRows;
-  const std::uint64_t lastPosition = std::min(positions_, (first + count) * kBlockRows) - 1;
-  const std::uint64_t low = std::min(magnitudeAt(firstPosition), magnitudeAt(lastPosition));
-  const std::uint64_t high = std::max(magnitudeAt(firstPosition), magnitudeAt(lastPosition));
-
-  // In row i = sign · a, j > 0 reaches |j| from max(1, i + lower) to upper,
-  // and j < 0 from max(1, -upper) to -(i + lower). As slopes |j| / a, each
-  // end is monotone in a, or the greater of two such: their values at the
-  // window's ends bound them.
+// The cone of pairs whose multiples can fall in the rows of magnitudes low
+// to high. In row i = sign · a, j > 0 reaches |j| from max(1, i + lower) to
+// upper, and j < 0 from max(1, -upper) to -(i + lower). As slopes |j| / a,
+// each end is monotone in a, or the greater of two such: their values at
+// the ends bound them, never narrower than the truth.
+Cone RowSieve::coneOf(std::uint64_t low, std::uint64_t high) const {
   Slopes slopes;
   const auto loopStart = [&](std::uint64_t a) { return sign_ * static_cast<std::int64_t>(a) + lower_; };
   const bool startsBelowOne = loopStart(low) < 1 || loopStart(high) < 1;
@@ -142,35 +97,94 @@ void RowSieve::fillWindow() {
       slopes.add(-start);
     }
   }
-  const double slopeLow = std::max(0.0, slopes.low) * (1 - kSlopeMargin);
-  const double slopeHigh = slopes.high * (1 + kSlopeMargin);
+  return {1, high, std::max(0.0, slopes.low) * (1 - kSlopeMargin), slopes.high * (1 + kSlopeMargin)};
+}
 
-  std::size_t waiting = 0;
-  for (std::uint64_t k = 1; k <= high / kBlockRows; ++k) {
-    const Cone cone{std::max<std::uint64_t>(kBlockRows, (low + k - 1) / k), high / k, slopeLow, slopeHigh};
-    const auto visit = [&](std::uint64_t m, std::uint64_t n, bool oddRow) {
-      const Triple triple = tripleOf(m, n);
-      const std::uint64_t x = oddRow ? triple.odd : triple.even;
-      const std::uint64_t y = oddRow ? triple.even : triple.odd;
-      const std::int64_t i = sign_ * static_cast<std::int64_t>(k * x);
-      const auto j = static_cast<std::int64_t>(k * y);
-      const bool negative = anyNegativeJ_ && -j >= i + lower_ && -j <= upper_;
-      const bool positive = j >= i + lower_ && j <= upper_;
-      if (!negative && !positive) return;
-      const std::uint64_t position = positionOf(k * x) - firstPosition;
-      std::uint32_t flags = oddRow ? kOddRow : 0;
-      if (negative) flags |= kNegativeJ;
-      if (positive) flags |= kPositiveJ;
-      buckets_[position / kBlockRows].push_back({static_cast<std::uint32_t>(position % kBlockRows),
-                                                 static_cast<std::uint32_t>(k), static_cast<std::uint32_t>(m),
-                                                 static_cast<std::uint32_t>(n) | flags});
-      ++waiting;
-    };
-    walkEvenRowLegs(cone, [&](std::uint64_t m, std::uint64_t n) { visit(m, n, false); });
-    walkOddRowLegs(cone, [&](std::uint64_t m, std::uint64_t n) { visit(m, n, true); });
+// Every primitive pair, in both orders of its legs, whose row leg is shorter
+// than length and that has a multiple in the loops: the short ones sorted by
+// slope, so that their hits of a row come by ascending |j|; the medium ones
+// in the ring, or waiting for it.
+void RowSieve::addPairsShorterThan(std::uint64_t length) {
+  const std::uint64_t low = std::min(magnitudeAt(0), magnitudeAt(positions_ - 1));
+  const std::uint64_t high = std::max(magnitudeAt(0), magnitudeAt(positions_ - 1));
+  Cone cone = coneOf(low, high);
+  cone.xLast = length - 1;
+  walkEvenRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { addPair(m, n, false); });
+  walkOddRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { addPair(m, n, true); });
+  std::sort(shortPairs_.begin(), shortPairs_.end(), [](const ShortPair& a, const ShortPair& b) {
+    return std::uint64_t{a.y} * b.x < std::uint64_t{b.y} * a.x;
+  });
+  std::sort(pending_.begin(), pending_.end(),
+            [](const auto& a, const auto& b) { return a.first > b.first; });
+}
+
+void RowSieve::addPair(std::uint64_t m, std::uint64_t n, bool oddRow) {
+  const Multiple pair{static_cast<std::uint32_t>(m), static_cast<std::uint32_t>(n) | (oddRow ? kOddRow : 0), 0, 0};
+  const auto [x, y, h] = legsOf(pair);
+  const Multipliers negative =
+      anyNegativeJ_ ? multipliersInLoops(lower_, upper_, {sign_, -1}, x, y) : Multipliers{1, 0};
+  const Multipliers positive = multipliersInLoops(lower_, upper_, {sign_, +1}, x, y);
+  if (negative.empty() && positive.empty()) return;
+  // The multiples run with the rows: up the k where magnitudes rise.
+  Multipliers all = negative.empty() ? positive : negative;
+  if (!negative.empty() && !positive.empty()) {
+    all = {std::min(negative.first, positive.first), std::max(negative.last, positive.last)};
   }
-  if (waiting > kWindowWaiting && windowBlocks_ > 1) windowBlocks_ /= 2;
-  if (waiting < kWindowWaiting / 4 && windowBlocks_ < kMaxWindowBlocks) windowBlocks_ *= 2;
+  const std::int64_t firstK = step_ > 0 ? all.first : all.last;
+  const std::int64_t lastK = step_ > 0 ? all.last : all.first;
+  const std::uint64_t position = positionOf(static_cast<std::uint64_t>(firstK) * x);
+  if (x < kBlockRows) {
+    shortPairs_.push_back({static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), h, firstK, position,
+                           negative, positive, lastK});
+    return;
+  }
+  const Multiple multiple{pair.m, pair.n, static_cast<std::uint32_t>(firstK), static_cast<std::uint32_t>(lastK)};
+  if (position / kBlockRows < kRingBlocks) {
+    ring_[position / kBlockRows].push_back(multiple);
+  } else {
+    pending_.emplace_back(position, multiple);
+  }
+}
+
+// Finds the multiples of the long pairs whose rows fall in the next window,
+// each in its block's bucket.
+void RowSieve::fillWindow() {
+  const std::uint64_t blocks = (positions_ + kBlockRows - 1) / kBlockRows;
+  const std::uint64_t first = windowFirst_ + windowFilled_;
+  const auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>(windowBlocks_, blocks - first));
+  windowFirst_ = first;
+  windowFilled_ = count;
+  buckets_.resize(std::max<std::size_t>(buckets_.size(), count));
+  for (auto& bucket : buckets_) bucket.clear();
+
+  const std::uint64_t firstPosition = first * kBlockRows;
+  const std::uint64_t lastPosition = std::min(positions_, (first + count) * kBlockRows) - 1;
+  const std::uint64_t low = std::min(magnitudeAt(firstPosition), magnitudeAt(lastPosition));
+  const std::uint64_t high = std::max(magnitudeAt(firstPosition), magnitudeAt(lastPosition));
+  const Cone slopes = coneOf(low, high);
+
+  std::size_t found = 0;
+  for (std::uint64_t k = 1; k <= high / kMediumRows; ++k) {
+    const Cone cone{std::max<std::uint64_t>(kMediumRows, (low + k - 1) / k), high / k, slopes.slopeLow,
+                    slopes.slopeHigh};
+    const auto visit = [&](std::uint64_t m, std::uint64_t n, bool oddRow) {
+      const Multiple pair{static_cast<std::uint32_t>(m), static_cast<std::uint32_t>(n) | (oddRow ? kOddRow : 0),
+                          static_cast<std::uint32_t>(k), 0};
+      const Legs legs = legsOf(pair);
+      const std::int64_t i = sign_ * static_cast<std::int64_t>(k * legs.x);
+      const auto j = static_cast<std::int64_t>(k * legs.y);
+      const bool inLoops = (j >= i + lower_ && j <= upper_) || (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_);
+      if (!inLoops) return;
+      const std::uint64_t position = positionOf(k * legs.x) - firstPosition;
+      buckets_[position / kBlockRows].push_back(
+          {pair.m, pair.n, pair.k, static_cast<std::uint32_t>(position % kBlockRows)});
+      ++found;
+    };
+    walkEvenRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(m, n, false); });
+    walkOddRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(m, n, true); });
+  }
+  if (found > kWindowMultiples && windowBlocks_ > 1) windowBlocks_ /= 2;
+  if (found < kWindowMultiples / 4 && windowBlocks_ < kMaxWindowBlocks) windowBlocks_ *= 2;
 }
 
 // The multiples of the short pairs in the positions first to end: those
@@ -181,7 +195,7 @@ void RowSieve::findShortPairHits(std::uint64_t first, std::uint64_t end) {
       std::int64_t k = pair->k;
       for (std::uint64_t position = pair->position; position < end; position += pair->x, k += step_) {
         if (contains(pair->negative, k)) {
-          found_.push_back({static_cast<std::uint32_t>(position - first), -k * std::int64_t{pair->y},
+          foundShort_.push_back({static_cast<std::uint32_t>(position - first), -k * std::int64_t{pair->y},
                             static_cast<std::uint64_t>(k) * pair->h});
         }
       }
@@ -191,7 +205,7 @@ void RowSieve::findShortPairHits(std::uint64_t first, std::uint64_t end) {
   for (ShortPair pair : shortPairs_) {
     for (; pair.position < end; pair.position += pair.x, pair.k += step_) {
       if (contains(pair.positive, pair.k)) {
-        found_.push_back({static_cast<std::uint32_t>(pair.position - first), pair.k * std::int64_t{pair.y},
+        foundShort_.push_back({static_cast<std::uint32_t>(pair.position - first), pair.k * std::int64_t{pair.y},
                           static_cast<std::uint64_t>(pair.k) * pair.h});
       }
     }
@@ -200,47 +214,112 @@ void RowSieve::findShortPairHits(std::uint64_t first, std::uint64_t end) {
   shortPairs_.resize(kept);
 }
 
-void RowSieve::findWaitingHits(std::uint32_t block) {
-  for (const Waiting& waiting : buckets_[block]) {
-    const std::uint64_t n = waiting.n & ~kFlags;
-    const Triple triple = tripleOf(waiting.m, n);
-    const std::uint64_t y = (waiting.n & kOddRow) != 0 ? triple.even : triple.odd;
-    const auto j = static_cast<std::int64_t>(waiting.k * y);
-    const std::uint64_t c = waiting.k * triple.hypotenuse;
-    if ((waiting.n & kNegativeJ) != 0) found_.push_back({waiting.row, -j, c});
-    if ((waiting.n & kPositiveJ) != 0) found_.push_back({waiting.row, j, c});
+// Each medium pair with a multiple in the block, which then waits for the
+// block of its next multiple.
+void RowSieve::findMediumPairHits(std::uint64_t block) {
+  while (!pending_.empty() && pending_.back().first / kBlockRows < block + kRingBlocks) {
+    ring_[pending_.back().first / kBlockRows % kRingBlocks].push_back(pending_.back().second);
+    pending_.pop_back();
+  }
+  std::swap(ringScratch_, ring_[block % kRingBlocks]);
+  ring_[block % kRingBlocks].clear();
+  const std::uint64_t first = block * kBlockRows;
+  for (Multiple multiple : ringScratch_) {
+    const Legs legs = legsOf(multiple);
+    addFound(positionOf(multiple.k * legs.x) - first, legs, multiple.k);
+    const std::int64_t k = std::int64_t{multiple.k} + step_;
+    if (step_ > 0 ? k > multiple.rowOrLastK : k < multiple.rowOrLastK) continue;
+    multiple.k = static_cast<std::uint32_t>(k);
+    ring_[positionOf(multiple.k * legs.x) / kBlockRows % kRingBlocks].push_back(multiple);
   }
 }
 
-// Orders the block's hits by row, then by j: a stable counting sort by row
-// keeps the short pairs' order, and the waiting multiples, after them, are
-// sorted in by insertion. j = 0 goes between the negative and positive j.
-void RowSieve::sortBlock(std::uint64_t first, std::uint32_t rows) {
-  const auto ends = std::span(rowEnds_).first(rows);
-  std::fill(ends.begin(), ends.end(), 0);
-  for (const Found& hit : found_) ++ends[hit.row];
-  std::exclusive_scan(ends.begin(), ends.end(), ends.begin(), 0U);
-  std::vector<Found>& sorted = sortedScratch_;
-  sorted.resize(found_.size());
-  for (const Found& hit : found_) sorted[ends[hit.row]++] = hit;
+void RowSieve::findLongPairHits(std::uint32_t block) {
+  for (const Multiple& multiple : buckets_[block]) addFound(multiple.rowOrLastK, legsOf(multiple), multiple.k);
+}
 
-  hits_.clear();
-  std::uint32_t begin = 0;
+// The hits of the multiple k of a pair in a row of the block, with j < 0, j > 0 or both.
+void RowSieve::addFound(std::uint64_t row, const Legs& legs, std::uint64_t k) {
+  const std::int64_t i = sign_ * static_cast<std::int64_t>(k * legs.x);
+  const auto j = static_cast<std::int64_t>(k * legs.y);
+  const std::uint64_t c = k * legs.h;
+  const auto r = static_cast<std::uint32_t>(row);
+  if (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_) foundOther_.push_back({r, -j, c});
+  if (j >= i + lower_ && j <= upper_) foundOther_.push_back({r, j, c});
+}
+
+namespace {
+
+// Sorts hits stably by row with a counting sort: row r holds
+// sorted[ends[r - 1] .. ends[r]).
+template <typename Found>
+void sortByRow(const std::vector<Found>& hits, std::span<std::uint32_t> ends, std::vector<Found>& sorted) {
+  std::fill(ends.begin(), ends.end(), 0);
+  for (const Found& hit : hits) ++ends[hit.row];
+  std::exclusive_scan(ends.begin(), ends.end(), ends.begin(), 0U);
+  sorted.resize(hits.size());
+  for (const Found& hit : hits) sorted[ends[hit.row]++] = hit;
+}
+
+}  // namespace
+
+// Orders the block's hits by row, then by j. The short pairs' hits of a row
+// are in order already; the few others are sorted by insertion and merged
+// with them. j = 0 goes between the negative and positive j.
+void RowSieve::sortBlock(std::uint64_t first, std::uint32_t rows) {
+  const bool zeroDueSomewhere = std::min(rowAt(first), rowAt(first + rows - 1)) + lower_ <= 0 && upper_ >= 0;
+  if (!zeroDueSomewhere && (foundShort_.size() + foundOther_.size()) * 8 < rows) {
+    sortSparseBlock(first);
+    return;
+  }
+  const auto shortEnds = std::span(shortEnds_).first(rows);
+  const auto otherEnds = std::span(otherEnds_).first(rows);
+  sortByRow(foundShort_, shortEnds, sortedShort_);
+  sortByRow(foundOther_, otherEnds, sortedOther_);
+  const Found* const shortHits = sortedShort_.data();
+  Found* const otherHits = sortedOther_.data();
+
+  hits_.resize(foundShort_.size() + foundOther_.size() + rows);
+  Hit* out = hits_.data();
+  std::uint32_t shortAt = 0;
+  std::uint32_t otherAt = 0;
   for (std::uint32_t row = 0; row < rows; ++row) {
-    const std::uint32_t end = ends[row];
-    for (std::uint32_t n = begin + 1; n < end; ++n) {
-      const Found moving = sorted[n];
+    const std::uint32_t otherEnd = otherEnds[row];
+    for (std::uint32_t n = otherAt + 1; n < otherEnd; ++n) {
+      const Found moving = otherHits[n];
       std::uint32_t at = n;
-      for (; at > begin && moving.j < sorted[at - 1].j; --at) sorted[at] = sorted[at - 1];
-      sorted[at] = moving;
+      for (; at > otherAt && moving.j < otherHits[at - 1].j; --at) otherHits[at] = otherHits[at - 1];
+      otherHits[at] = moving;
     }
     const std::int64_t i = rowAt(first + row);
-    const bool zero = i + lower_ <= 0 && upper_ >= 0;
-    std::uint32_t n = begin;
-    for (; n < end && sorted[n].j < 0; ++n) hits_.push_back({i, sorted[n].j, static_cast<std::int64_t>(sorted[n].c)});
-    if (zero) hits_.push_back({i, 0, static_cast<std::int64_t>(magnitude(i))});
-    for (; n < end; ++n) hits_.push_back({i, sorted[n].j, static_cast<std::int64_t>(sorted[n].c)});
-    begin = end;
+    bool zeroDue = i + lower_ <= 0 && upper_ >= 0;
+    const auto write = [&](const Found& hit) {
+      if (zeroDue && hit.j > 0) {
+        *out++ = {i, 0, static_cast<std::int64_t>(magnitude(i))};
+        zeroDue = false;
+      }
+      *out++ = {i, hit.j, static_cast<std::int64_t>(hit.c)};
+    };
+    const std::uint32_t shortEnd = shortEnds[row];
+    while (shortAt < shortEnd && otherAt < otherEnd) {
+      write(shortHits[shortAt].j < otherHits[otherAt].j ? shortHits[shortAt++] : otherHits[otherAt++]);
+    }
+    for (; shortAt < shortEnd; ++shortAt) write(shortHits[shortAt]);
+    for (; otherAt < otherEnd; ++otherAt) write(otherHits[otherAt]);
+    if (zeroDue) *out++ = {i, 0, static_cast<std::int64_t>(magnitude(i))};
+  }
+  hits_.resize(static_cast<std::size_t>(out - hits_.data()));
+}
+
+// A block of far fewer hits than rows, none of them j = 0: sorted whole,
+// without a look at the empty rows.
+void RowSieve::sortSparseBlock(std::uint64_t first) {
+  foundShort_.insert(foundShort_.end(), foundOther_.begin(), foundOther_.end());
+  std::sort(foundShort_.begin(), foundShort_.end(),
+            [](const Found& a, const Found& b) { return a.row != b.row ? a.row < b.row : a.j < b.j; });
+  hits_.clear();
+  for (const Found& hit : foundShort_) {
+    hits_.push_back({rowAt(first + hit.row), hit.j, static_cast<std::int64_t>(hit.c)});
   }
 }
 
@@ -249,9 +328,11 @@ std::span<const Hit> RowSieve::nextBlock() {
   if (block >= windowFirst_ + windowFilled_) fillWindow();
   const std::uint64_t first = nextPosition_;
   const auto rows = static_cast<std::uint32_t>(std::min<std::uint64_t>(kBlockRows, positions_ - first));
-  found_.clear();
+  foundShort_.clear();
+  foundOther_.clear();
   findShortPairHits(first, first + rows);
-  findWaitingHits(static_cast<std::uint32_t>(block - windowFirst_));
+  findMediumPairHits(block);
+  findLongPairHits(static_cast<std::uint32_t>(block - windowFirst_));
   sortBlock(first, rows);
   nextPosition_ += rows;
   return hits_;

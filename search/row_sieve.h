@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
+#include "search/cone_walk.h"
 #include "search/hit.h"
+#include "search/odd_primes.h"
 #include "search/triple_arithmetic.h"
 
 namespace search {
@@ -18,11 +21,14 @@ namespace search {
 //  - a pair whose row leg x is shorter than a block has several multiples in
 //    each block: such pairs stay in a list sorted by slope y / x, each with
 //    its next multiple, and give their hits of a block in the order of j;
-//  - a longer pair has at most one multiple in a block: for each window and
-//    each k, the pairs with k · x in it are found afresh by the cone walk,
-//    only in the cone of slopes that the window's rows can reach, and wait in
-//    the bucket of their block. A pair that cannot reach a window costs
-//    nothing there, and memory holds one window's hits whatever the bounds.
+//  - a pair of medium length has at most one multiple in a block and one at
+//    least every kMediumRows: it waits in a ring of buckets, one a block,
+//    for the block of its next multiple;
+//  - for a longer pair, each window finds afresh, for each k, the pairs with
+//    k · x in it by the cone walk, only in the cone of slopes that its rows
+//    can reach; they wait in the bucket of their block. A pair that cannot
+//    reach a window costs nothing there, and memory holds the medium pairs
+//    and one window's hits whatever the bounds.
 // The hits of a block are sorted by row, then by j within each row, and j = 0
 // is put in its place where the loops reach it.
 class RowSieve {
@@ -40,6 +46,7 @@ class RowSieve {
   [[nodiscard]] std::int64_t lastRow() const { return rowAt(positions_ - 1); }
 
   static constexpr std::uint32_t kBlockRows = 8 * 1024;
+  static constexpr std::uint32_t kMediumRows = 64 * kBlockRows;
 
  private:
   // A pair shorter than a block, its next multiple k and that multiple's
@@ -54,33 +61,45 @@ class RowSieve {
     Multipliers positive;
     std::int64_t lastK;
   };
-  // A multiple of a longer pair, waiting in its block's bucket.
-  struct Waiting {
-    std::uint32_t row;  // counted from its block's first row
-    std::uint32_t k;
+  // The pair of (m, n) with the odd leg along the rows where n has kOddRow,
+  // and a multiple k of it; as a multiple of a longer pair in its block's
+  // bucket, with its row counted from the block's first row, and as a medium
+  // pair in the ring, with its last k in the loops.
+  struct Multiple {
     std::uint32_t m;
-    std::uint32_t n;  // with kOddRow and the signs of j in its top bits
+    std::uint32_t n;
+    std::uint32_t k;
+    std::uint32_t rowOrLastK;
   };
   static constexpr std::uint32_t kOddRow = 1U << 31;
-  static constexpr std::uint32_t kNegativeJ = 1U << 30;
-  static constexpr std::uint32_t kPositiveJ = 1U << 29;
-  static constexpr std::uint32_t kFlags = kOddRow | kNegativeJ | kPositiveJ;
+
   // A hit of the block before sorting.
   struct Found {
     std::uint32_t row;
     std::int64_t j;
     std::uint64_t c;
   };
+  // The legs of the pair of a multiple: row leg, column leg, hypotenuse.
+  struct Legs {
+    std::uint64_t x;
+    std::uint64_t y;
+    std::uint64_t h;
+  };
+  static Legs legsOf(const Multiple& multiple);
 
   [[nodiscard]] std::uint64_t magnitudeAt(std::uint64_t position) const;
   [[nodiscard]] std::int64_t rowAt(std::uint64_t position) const;
   [[nodiscard]] std::uint64_t positionOf(std::uint64_t magnitude) const;
-  void addShortPairs();
-  void addShortPair(std::uint64_t x, std::uint64_t y, std::uint64_t h);
+  void addPairsShorterThan(std::uint64_t length);
+  void addPair(std::uint64_t m, std::uint64_t n, bool oddRow);
+  [[nodiscard]] Cone coneOf(std::uint64_t low, std::uint64_t high) const;
   void fillWindow();
   void findShortPairHits(std::uint64_t first, std::uint64_t end);
-  void findWaitingHits(std::uint32_t block);
+  void findMediumPairHits(std::uint64_t block);
+  void findLongPairHits(std::uint32_t block);
+  void addFound(std::uint64_t row, const Legs& legs, std::uint64_t k);
   void sortBlock(std::uint64_t first, std::uint32_t rows);
+  void sortSparseBlock(std::uint64_t first);
 
   std::int64_t lower_;
   std::int64_t upper_;
@@ -91,15 +110,27 @@ class RowSieve {
   std::uint64_t nextPosition_ = 0;
   bool anyNegativeJ_;
 
+  // The odd primes of the n of every pair that fits the loops.
+  OddPrimes primes_;
   std::vector<ShortPair> shortPairs_;
+  // The medium pairs: the ring of buckets, and those whose first multiple
+  // lies beyond it, by descending position.
+  std::vector<std::vector<Multiple>> ring_;
+  std::vector<Multiple> ringScratch_;
+  std::vector<std::pair<std::uint64_t, Multiple>> pending_;
   // The window: its first block and one bucket for each of its blocks.
   std::uint64_t windowFirst_ = 0;
   std::uint32_t windowBlocks_ = 4;
   std::uint32_t windowFilled_ = 0;
-  std::vector<std::vector<Waiting>> buckets_;
-  std::vector<Found> found_;
-  std::vector<Found> sortedScratch_;
-  std::vector<std::uint32_t> rowEnds_;
+  std::vector<std::vector<Multiple>> buckets_;
+  // The block's hits: of the short pairs, in the order of j within a row,
+  // and the others; each sorted by row.
+  std::vector<Found> foundShort_;
+  std::vector<Found> foundOther_;
+  std::vector<Found> sortedShort_;
+  std::vector<Found> sortedOther_;
+  std::vector<std::uint32_t> shortEnds_;
+  std::vector<std::uint32_t> otherEnds_;
   std::vector<Hit> hits_;
 };
 

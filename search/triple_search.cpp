@@ -8,10 +8,20 @@
 namespace search {
 namespace {
 
+// With a positive lower bound, j starts above i + lower, past the upper
+// bound once i > upper - lower; with lower <= 0 every row has j = i.
+std::int64_t lastRowOf(std::int32_t lower, std::int32_t upper) {
+  return lower > 0 ? std::min<std::int64_t>(upper, std::int64_t{upper} - lower) : upper;
+}
+
+bool hasPositiveRows(std::int32_t lower, std::int32_t upper) {
+  return lastRowOf(lower, upper) >= std::max(lower, 1);
+}
+
 std::variant<std::monostate, RowSieve, TripleSieve> positiveRowsOf(std::int32_t lower, std::int32_t upper) {
+  if (!hasPositiveRows(lower, upper)) return {};
   if (TripleSieve::covers(lower, upper)) return TripleSieve(lower, upper);
-  if (upper >= 1 && std::int64_t{upper} - lower >= 1) return RowSieve(lower, upper, +1);
-  return {};
+  return RowSieve(lower, upper, +1);
 }
 
 }  // namespace
@@ -19,12 +29,9 @@ std::variant<std::monostate, RowSieve, TripleSieve> positiveRowsOf(std::int32_t 
 TripleSearch::TripleSearch(std::int32_t lower, std::int32_t upper)
     : lower_(lower),
       upper_(upper),
-      // With a positive lower bound, j starts above i + lower, past the upper
-      // bound once i > upper - lower; with lower <= 0 every row has j = i.
-      lastRow_(lower > 0 ? std::min<std::int64_t>(upper, std::int64_t{upper} - lower) : upper),
+      lastRow_(lastRowOf(lower, upper)),
       inZeroRow_(lower <= 0 && upper >= 0),
-      zeroRowJ_(lower),
-      positiveRows_(positiveRowsOf(lower, upper)) {
+      zeroRowJ_(lower) {
   if (lower <= -1) negativeRows_.emplace(lower, upper, -1);
 }
 
@@ -34,11 +41,18 @@ std::span<const Hit> TripleSearch::next() {
     block_ = block_.subspan(slice.size());
     return slice;
   }
-  if (negativeRows_ && !negativeRows_->finished()) {
-    block_ = negativeRows_->nextBlock();
-    return next();
+  if (negativeRows_) {
+    if (!negativeRows_->finished()) {
+      block_ = negativeRows_->nextBlock();
+      return next();
+    }
+    negativeRows_.reset();
   }
   if (inZeroRow_) return nextOfZeroRow();
+  if (!positiveRowsMade_) {
+    positiveRows_ = positiveRowsOf(static_cast<std::int32_t>(lower_), static_cast<std::int32_t>(upper_));
+    positiveRowsMade_ = true;
+  }
   if (auto* rows = std::get_if<RowSieve>(&positiveRows_); rows != nullptr && !rows->finished()) {
     block_ = rows->nextBlock();
     return next();
@@ -63,6 +77,7 @@ std::span<const Hit> TripleSearch::nextOfZeroRow() {
 bool TripleSearch::finished() const {
   if (!block_.empty() || inZeroRow_) return false;
   if (negativeRows_ && !negativeRows_->finished()) return false;
+  if (!positiveRowsMade_) return !hasPositiveRows(static_cast<std::int32_t>(lower_), static_cast<std::int32_t>(upper_));
   return std::visit(
       [](const auto& rows) {
         if constexpr (std::is_same_v<std::decay_t<decltype(rows)>, std::monostate>) {

@@ -38,10 +38,12 @@ class TripleSearch {
   std::int64_t lower_;
   std::int64_t upper_;
   std::int64_t lastRow_;
+  // Each sieve is made when its rows come, so that one at a time holds memory.
   std::optional<RowSieve> negativeRows_;
   bool inZeroRow_;
   std::int64_t zeroRowJ_;
   std::variant<std::monostate, RowSieve, TripleSieve> positiveRows_;
+  bool positiveRowsMade_ = false;
   // The block of a row sieve being handed out, and the row i = 0's slice.
   std::span<const Hit> block_;
   std::vector<Hit> zeroRowSlice_;
