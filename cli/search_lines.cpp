@@ -103,18 +103,34 @@ void sieveLines(std::int32_t lower, std::int32_t upper, search::SieveShare share
   }
 }
 
-// The lines of any search, all or those of primitive triples.
-void searchLines(std::int32_t lower, std::int32_t upper, search::Hits kept, PieceRing& ring) {
+// Hits in loop order, a batch of the search's slices.
+class HitBatch {
+ public:
+  void clear() { hits_.clear(); }
+  void add(std::span<const search::Hit> hits) { hits_.insert(hits_.end(), hits.begin(), hits.end()); }
+  void add(const search::Hit& hit) { hits_.push_back(hit); }
+  [[nodiscard]] std::span<const search::Hit> hits() const { return hits_; }
+
+ private:
+  std::vector<search::Hit> hits_;
+};
+using HitRing = BatchRing<HitBatch>;
+constexpr std::size_t kBatchHits = std::size_t{1} << 14;
+constexpr std::size_t kBatchesAhead = 4;
+
+// The hits of any search, all or those of primitive triples, in batches.
+void searchHits(std::int32_t lower, std::int32_t upper, search::Hits kept, HitRing& ring) {
   search::TripleSearch search(lower, upper);
-  search::ResultLine line;
   while (!search.finished()) {
-    LinePiece& piece = ring.toFill();
-    while (piece.text().size() < kPieceText && !search.finished()) {
-      for (const search::Hit& hit : search.next()) {
-        if (kept == search::Hits::Primitive && !search::isPrimitive(hit)) continue;
-        char* end = line.write(hit, piece.roomFor(search::kMaxLineText + 1));
-        *end++ = '\n';
-        piece.keep(end, 1);
+    HitBatch& batch = ring.toFill();
+    while (batch.hits().size() < kBatchHits && !search.finished()) {
+      const auto slice = search.next();
+      if (kept == search::Hits::All) {
+        batch.add(slice);
+        continue;
+      }
+      for (const search::Hit& hit : slice) {
+        if (search::isPrimitive(hit)) batch.add(hit);
       }
     }
     if (!ring.handOver()) return;
@@ -123,8 +139,8 @@ void searchLines(std::int32_t lower, std::int32_t upper, search::Hits kept, Piec
 
 // Runs a thread's part, handing its error, memory most likely, to the
 // writing thread.
-template <typename Part>
-void runPart(PieceRing& ring, Part part) {
+template <typename Ring, typename Part>
+void runPart(Ring& ring, Part part) {
   try {
     part();
   } catch (...) {
@@ -136,30 +152,33 @@ void runPart(PieceRing& ring, Part part) {
 
 }  // namespace
 
-std::int64_t writeSearchLines(std::int32_t lower, std::int32_t upper, search::Hits hits, std::FILE* out) {
-  // Where the sieve lists every line, two sieves share its stretches, each
-  // on a thread of its own, and their lines come out stretch by stretch;
-  // past half its limit one sieve does, as two would need more memory than
-  // one at the limit.
-  const bool sieved = hits == search::Hits::All && search::TripleSieve::covers(lower, upper);
-  const std::uint32_t parts = sieved && upper <= search::TripleSieve::kMaxUpper / 2 ? 2 : 1;
+namespace {
+
+// However the writing ends, the threads stop before they are joined.
+template <typename Ring>
+struct StopAll {
+  std::deque<Ring>& rings;
+  ~StopAll() {
+    for (Ring& ring : rings) ring.stop();
+  }
+};
+
+// Where the sieve lists every line, two sieves share its stretches, each on
+// a thread of its own, and their lines come out stretch by stretch; past half
+// its limit one sieve does, as two would need more memory than one at the
+// limit.
+std::int64_t writeSievedLines(std::int32_t lower, std::int32_t upper, std::FILE* out) {
+  const std::uint32_t parts = upper <= search::TripleSieve::kMaxUpper / 2 ? 2 : 1;
   std::deque<PieceRing> rings;
   std::vector<std::jthread> threads;
-  // However this ends, the threads stop before they are joined.
-  const std::unique_ptr<std::deque<PieceRing>, decltype([](std::deque<PieceRing>* all) {
-                          for (PieceRing& ring : *all) ring.stop();
-                        })>
-      stopAll(&rings);
+  const StopAll<PieceRing> stopAll{rings};
   for (std::uint32_t index = 0; index < parts; ++index) {
     PieceRing& ring = rings.emplace_back(kPiecesAhead);
     const search::SieveShare share{index, parts};
-    threads.emplace_back([&ring, lower, upper, hits, share, sieved] {
-      runPart(ring, [&] {
-        sieved ? sieveLines(lower, upper, share, ring) : searchLines(lower, upper, hits, ring);
-      });
+    threads.emplace_back([&ring, lower, upper, share] {
+      runPart(ring, [&] { sieveLines(lower, upper, share, ring); });
     });
   }
-
   std::int64_t written = 0;
   std::uint32_t turn = 0;  // whose stretch is written
   while (const LinePiece* piece = rings[turn].toRead()) {
@@ -172,4 +191,38 @@ std::int64_t writeSearchLines(std::int32_t lower, std::int32_t upper, search::Hi
     if (endsStretch) turn = (turn + 1) % parts;
   }
   return written;
+}
+
+// Elsewhere one thread searches while this one formats and writes the lines.
+std::int64_t writeFoundLines(std::int32_t lower, std::int32_t upper, search::Hits hits, std::FILE* out) {
+  std::deque<HitRing> rings;
+  HitRing& ring = rings.emplace_back(kBatchesAhead);
+  const StopAll<HitRing> stopAll{rings};
+  const std::jthread searching([&ring, lower, upper, hits] {
+    runPart(ring, [&] { searchHits(lower, upper, hits, ring); });
+  });
+  const auto text = std::make_unique_for_overwrite<char[]>(kBatchHits * (search::kMaxLineText + 1));
+  search::ResultLine line;
+  std::int64_t written = 0;
+  while (const HitBatch* batch = ring.toRead()) {
+    char* end = text.get();
+    for (const search::Hit& hit : batch->hits()) {
+      end = line.write(hit, end);
+      *end++ = '\n';
+    }
+    written += static_cast<std::int64_t>(batch->hits().size());
+    ring.giveBack();
+    std::fwrite(text.get(), 1, static_cast<std::size_t>(end - text.get()), out);
+    if (std::ferror(out) != 0) break;
+  }
+  return written;
+}
+
+}  // namespace
+
+std::int64_t writeSearchLines(std::int32_t lower, std::int32_t upper, search::Hits hits, std::FILE* out) {
+  if (hits == search::Hits::All && search::TripleSieve::covers(lower, upper)) {
+    return writeSievedLines(lower, upper, out);
+  }
+  return writeFoundLines(lower, upper, hits, out);
 }

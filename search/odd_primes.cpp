@@ -28,13 +28,15 @@ OddPrimes::Column OddPrimes::column(std::uint32_t n) const {
   n >>= std::countr_zero(n);
   while (n > 1) {
     const std::uint32_t prime = smallestFactorOf(n);
-    while (n % prime == 0) n /= prime;
     // The inverse of prime mod 2^32 by Newton's iteration, each step
-    // doubling the bits that are right (3 to begin with).
+    // doubling the bits that are right (3 to begin with); with it, exact
+    // division is a multiplication.
     std::uint32_t inverse = prime;
     for (int step = 0; step < 4; ++step) inverse *= 2 - prime * inverse;
+    const std::uint32_t limit = UINT32_MAX / prime;
+    while (n * inverse <= limit) n *= inverse;
     column.inverses_[column.count_] = inverse;
-    column.limits_[column.count_] = UINT32_MAX / prime;
+    column.limits_[column.count_] = limit;
     ++column.count_;
   }
   return column;

@@ -8,9 +8,9 @@ namespace {
 
 constexpr std::uint32_t kBlockRows = RowSieve::kBlockRows;
 constexpr std::uint64_t kRingBlocks = RowSieve::kMediumRows / kBlockRows + 1;
-// A window holds about this many multiples of long pairs at most, and grows
-// or shrinks from one to the next to hold about as many.
-constexpr std::size_t kWindowMultiples = std::size_t{1} << 20;
+// A window holds about this many multiples of long pairs: its size follows
+// their density in the window before.
+constexpr std::size_t kWindowMultiples = std::size_t{1} << 18;
 constexpr std::uint32_t kMaxWindowBlocks = 4096;
 constexpr double kSlopeMargin = 1e-9;
 
@@ -68,6 +68,10 @@ std::uint64_t RowSieve::positionOf(std::uint64_t magnitude) const {
   return step_ > 0 ? magnitude - firstMagnitude_ : firstMagnitude_ - magnitude;
 }
 
+std::uint64_t RowSieve::positionOf(const Multiple& multiple) const {
+  return positionOf(multiple.k * legsOf(multiple).x);
+}
+
 std::int64_t RowSieve::nextRow() const { return rowAt(nextPosition_); }
 
 RowSieve::Legs RowSieve::legsOf(const Multiple& multiple) {
@@ -115,7 +119,7 @@ void RowSieve::addPairsShorterThan(std::uint64_t length) {
     return std::uint64_t{a.y} * b.x < std::uint64_t{b.y} * a.x;
   });
   std::sort(pending_.begin(), pending_.end(),
-            [](const auto& a, const auto& b) { return a.first > b.first; });
+            [this](const Multiple& a, const Multiple& b) { return positionOf(a) > positionOf(b); });
 }
 
 void RowSieve::addPair(std::uint64_t m, std::uint64_t n, bool oddRow) {
@@ -140,9 +144,9 @@ void RowSieve::addPair(std::uint64_t m, std::uint64_t n, bool oddRow) {
   }
   const Multiple multiple{pair.m, pair.n, static_cast<std::uint32_t>(firstK), static_cast<std::uint32_t>(lastK)};
   if (position / kBlockRows < kRingBlocks) {
-    ring_[position / kBlockRows].push_back(multiple);
+    ring_.add(position / kBlockRows, multiple);
   } else {
-    pending_.emplace_back(position, multiple);
+    pending_.push_back(multiple);
   }
 }
 
@@ -154,8 +158,7 @@ void RowSieve::fillWindow() {
   const auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>(windowBlocks_, blocks - first));
   windowFirst_ = first;
   windowFilled_ = count;
-  buckets_.resize(std::max<std::size_t>(buckets_.size(), count));
-  for (auto& bucket : buckets_) bucket.clear();
+  generated_.clear();
 
   const std::uint64_t firstPosition = first * kBlockRows;
   const std::uint64_t lastPosition = std::min(positions_, (first + count) * kBlockRows) - 1;
@@ -163,7 +166,6 @@ void RowSieve::fillWindow() {
   const std::uint64_t high = std::max(magnitudeAt(firstPosition), magnitudeAt(lastPosition));
   const Cone slopes = coneOf(low, high);
 
-  std::size_t found = 0;
   for (std::uint64_t k = 1; k <= high / kMediumRows; ++k) {
     const Cone cone{std::max<std::uint64_t>(kMediumRows, (low + k - 1) / k), high / k, slopes.slopeLow,
                     slopes.slopeHigh};
@@ -175,16 +177,31 @@ void RowSieve::fillWindow() {
       const auto j = static_cast<std::int64_t>(k * legs.y);
       const bool inLoops = (j >= i + lower_ && j <= upper_) || (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_);
       if (!inLoops) return;
-      const std::uint64_t position = positionOf(k * legs.x) - firstPosition;
-      buckets_[position / kBlockRows].push_back(
-          {pair.m, pair.n, pair.k, static_cast<std::uint32_t>(position % kBlockRows)});
-      ++found;
+      generated_.push_back({pair.m, pair.n, pair.k, static_cast<std::uint32_t>(positionOf(k * legs.x) - firstPosition)});
     };
     walkEvenRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(m, n, false); });
     walkOddRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(m, n, true); });
   }
-  if (found > kWindowMultiples && windowBlocks_ > 1) windowBlocks_ /= 2;
-  if (found < kWindowMultiples / 4 && windowBlocks_ < kMaxWindowBlocks) windowBlocks_ *= 2;
+  // By block, with a counting sort; each keeps its row in the block.
+  blockStarts_.assign(count + 1, 0);
+  for (const Multiple& multiple : generated_) ++blockStarts_[multiple.rowOrLastK / kBlockRows + 1];
+  std::inclusive_scan(blockStarts_.begin(), blockStarts_.end(), blockStarts_.begin());
+  windowMultiples_.resize(generated_.size());
+  for (Multiple multiple : generated_) {
+    const std::uint32_t block = multiple.rowOrLastK / kBlockRows;
+    multiple.rowOrLastK %= kBlockRows;
+    windowMultiples_[blockStarts_[block]++] = multiple;
+  }
+  std::shift_right(blockStarts_.begin(), blockStarts_.end(), 1);
+  blockStarts_[0] = 0;
+
+  // The next window's size from this one's density, growing at most twofold.
+  // No window spans more rows than its first magnitude, so that the density
+  // cannot grow much within it.
+  const std::uint64_t fitting = kWindowMultiples * count / std::max<std::size_t>(generated_.size(), 1);
+  const std::uint64_t widest = std::max<std::uint64_t>(magnitudeAt(lastPosition), kMediumRows) / kBlockRows;
+  windowBlocks_ = static_cast<std::uint32_t>(
+      std::clamp<std::uint64_t>(fitting, 1, std::min<std::uint64_t>({2 * count, widest, kMaxWindowBlocks})));
 }
 
 // The multiples of the short pairs in the positions first to end: those
@@ -195,8 +212,8 @@ void RowSieve::findShortPairHits(std::uint64_t first, std::uint64_t end) {
       std::int64_t k = pair->k;
       for (std::uint64_t position = pair->position; position < end; position += pair->x, k += step_) {
         if (contains(pair->negative, k)) {
-          foundShort_.push_back({static_cast<std::uint32_t>(position - first), -k * std::int64_t{pair->y},
-                            static_cast<std::uint64_t>(k) * pair->h});
+          foundShort_.emplace_back(static_cast<std::uint32_t>(position - first), -k * std::int64_t{pair->y},
+                            static_cast<std::uint64_t>(k) * pair->h);
         }
       }
     }
@@ -205,8 +222,8 @@ void RowSieve::findShortPairHits(std::uint64_t first, std::uint64_t end) {
   for (ShortPair pair : shortPairs_) {
     for (; pair.position < end; pair.position += pair.x, pair.k += step_) {
       if (contains(pair.positive, pair.k)) {
-        foundShort_.push_back({static_cast<std::uint32_t>(pair.position - first), pair.k * std::int64_t{pair.y},
-                          static_cast<std::uint64_t>(pair.k) * pair.h});
+        foundShort_.emplace_back(static_cast<std::uint32_t>(pair.position - first), pair.k * std::int64_t{pair.y},
+                          static_cast<std::uint64_t>(pair.k) * pair.h);
       }
     }
     if (step_ > 0 ? pair.k <= pair.lastK : pair.k >= pair.lastK) shortPairs_[kept++] = pair;
@@ -217,25 +234,25 @@ void RowSieve::findShortPairHits(std::uint64_t first, std::uint64_t end) {
 // Each medium pair with a multiple in the block, which then waits for the
 // block of its next multiple.
 void RowSieve::findMediumPairHits(std::uint64_t block) {
-  while (!pending_.empty() && pending_.back().first / kBlockRows < block + kRingBlocks) {
-    ring_[pending_.back().first / kBlockRows % kRingBlocks].push_back(pending_.back().second);
+  while (!pending_.empty() && positionOf(pending_.back()) / kBlockRows < block + kRingBlocks) {
+    ring_.add(positionOf(pending_.back()) / kBlockRows, pending_.back());
     pending_.pop_back();
+    if (pending_.empty()) pending_.shrink_to_fit();
   }
-  std::swap(ringScratch_, ring_[block % kRingBlocks]);
-  ring_[block % kRingBlocks].clear();
   const std::uint64_t first = block * kBlockRows;
-  for (Multiple multiple : ringScratch_) {
+  ring_.drain(block, [&](Multiple multiple) {
     const Legs legs = legsOf(multiple);
     addFound(positionOf(multiple.k * legs.x) - first, legs, multiple.k);
     const std::int64_t k = std::int64_t{multiple.k} + step_;
-    if (step_ > 0 ? k > multiple.rowOrLastK : k < multiple.rowOrLastK) continue;
+    if (step_ > 0 ? k > multiple.rowOrLastK : k < multiple.rowOrLastK) return;
     multiple.k = static_cast<std::uint32_t>(k);
-    ring_[positionOf(multiple.k * legs.x) / kBlockRows % kRingBlocks].push_back(multiple);
-  }
+    ring_.add(positionOf(multiple.k * legs.x) / kBlockRows, multiple);
+  });
 }
 
 void RowSieve::findLongPairHits(std::uint32_t block) {
-  for (const Multiple& multiple : buckets_[block]) addFound(multiple.rowOrLastK, legsOf(multiple), multiple.k);
+  const auto multiples = std::span(windowMultiples_).subspan(blockStarts_[block], blockStarts_[block + 1] - blockStarts_[block]);
+  for (const Multiple& multiple : multiples) addFound(multiple.rowOrLastK, legsOf(multiple), multiple.k);
 }
 
 // The hits of the multiple k of a pair in a row of the block, with j < 0, j > 0 or both.
@@ -244,8 +261,8 @@ void RowSieve::addFound(std::uint64_t row, const Legs& legs, std::uint64_t k) {
   const auto j = static_cast<std::int64_t>(k * legs.y);
   const std::uint64_t c = k * legs.h;
   const auto r = static_cast<std::uint32_t>(row);
-  if (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_) foundOther_.push_back({r, -j, c});
-  if (j >= i + lower_ && j <= upper_) foundOther_.push_back({r, j, c});
+  if (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_) foundOther_.emplace_back(r, -j, c);
+  if (j >= i + lower_ && j <= upper_) foundOther_.emplace_back(r, j, c);
 }
 
 namespace {
@@ -255,10 +272,10 @@ namespace {
 template <typename Found>
 void sortByRow(const std::vector<Found>& hits, std::span<std::uint32_t> ends, std::vector<Found>& sorted) {
   std::fill(ends.begin(), ends.end(), 0);
-  for (const Found& hit : hits) ++ends[hit.row];
+  for (const Found& hit : hits) ++ends[hit.row()];
   std::exclusive_scan(ends.begin(), ends.end(), ends.begin(), 0U);
   sorted.resize(hits.size());
-  for (const Found& hit : hits) sorted[ends[hit.row]++] = hit;
+  for (const Found& hit : hits) sorted[ends[hit.row()]++] = hit;
 }
 
 }  // namespace
@@ -285,6 +302,8 @@ void RowSieve::sortBlock(std::uint64_t first, std::uint32_t rows) {
   std::uint32_t otherAt = 0;
   for (std::uint32_t row = 0; row < rows; ++row) {
     const std::uint32_t otherEnd = otherEnds[row];
+    const std::uint32_t shortEnd = shortEnds[row];
+    if (!zeroDueSomewhere && shortAt == shortEnd && otherAt == otherEnd) continue;
     for (std::uint32_t n = otherAt + 1; n < otherEnd; ++n) {
       const Found moving = otherHits[n];
       std::uint32_t at = n;
@@ -298,9 +317,8 @@ void RowSieve::sortBlock(std::uint64_t first, std::uint32_t rows) {
         *out++ = {i, 0, static_cast<std::int64_t>(magnitude(i))};
         zeroDue = false;
       }
-      *out++ = {i, hit.j, static_cast<std::int64_t>(hit.c)};
+      *out++ = {i, hit.j, hit.c()};
     };
-    const std::uint32_t shortEnd = shortEnds[row];
     while (shortAt < shortEnd && otherAt < otherEnd) {
       write(shortHits[shortAt].j < otherHits[otherAt].j ? shortHits[shortAt++] : otherHits[otherAt++]);
     }
@@ -316,10 +334,10 @@ void RowSieve::sortBlock(std::uint64_t first, std::uint32_t rows) {
 void RowSieve::sortSparseBlock(std::uint64_t first) {
   foundShort_.insert(foundShort_.end(), foundOther_.begin(), foundOther_.end());
   std::sort(foundShort_.begin(), foundShort_.end(),
-            [](const Found& a, const Found& b) { return a.row != b.row ? a.row < b.row : a.j < b.j; });
+            [](const Found& a, const Found& b) { return a.row() != b.row() ? a.row() < b.row() : a.j < b.j; });
   hits_.clear();
   for (const Found& hit : foundShort_) {
-    hits_.push_back({rowAt(first + hit.row), hit.j, static_cast<std::int64_t>(hit.c)});
+    hits_.push_back({rowAt(first + hit.row()), hit.j, hit.c()});
   }
 }
 

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 #include <span>
-#include <utility>
 #include <vector>
 
+#include "search/bucket_ring.h"
 #include "search/cone_walk.h"
 #include "search/hit.h"
 #include "search/odd_primes.h"
@@ -46,7 +46,7 @@ class RowSieve {
   [[nodiscard]] std::int64_t lastRow() const { return rowAt(positions_ - 1); }
 
   static constexpr std::uint32_t kBlockRows = 8 * 1024;
-  static constexpr std::uint32_t kMediumRows = 64 * kBlockRows;
+  static constexpr std::uint32_t kMediumRows = 32 * kBlockRows;
 
  private:
   // A pair shorter than a block, its next multiple k and that multiple's
@@ -73,11 +73,19 @@ class RowSieve {
   };
   static constexpr std::uint32_t kOddRow = 1U << 31;
 
-  // A hit of the block before sorting.
+  // A hit of the block before sorting: j, and c with the hit's row in the
+  // block above it (c < 2^34).
   struct Found {
-    std::uint32_t row;
+    static constexpr unsigned kRowShift = 40;
+    Found(std::uint32_t row, std::int64_t column, std::uint64_t c)
+        : j(column), cAndRow(c | std::uint64_t{row} << kRowShift) {}
+    Found() = default;
+    [[nodiscard]] std::uint32_t row() const { return static_cast<std::uint32_t>(cAndRow >> kRowShift); }
+    [[nodiscard]] std::int64_t c() const {
+      return static_cast<std::int64_t>(cAndRow & ((std::uint64_t{1} << kRowShift) - 1));
+    }
     std::int64_t j;
-    std::uint64_t c;
+    std::uint64_t cAndRow;
   };
   // The legs of the pair of a multiple: row leg, column leg, hypotenuse.
   struct Legs {
@@ -90,6 +98,7 @@ class RowSieve {
   [[nodiscard]] std::uint64_t magnitudeAt(std::uint64_t position) const;
   [[nodiscard]] std::int64_t rowAt(std::uint64_t position) const;
   [[nodiscard]] std::uint64_t positionOf(std::uint64_t magnitude) const;
+  [[nodiscard]] std::uint64_t positionOf(const Multiple& multiple) const;
   void addPairsShorterThan(std::uint64_t length);
   void addPair(std::uint64_t m, std::uint64_t n, bool oddRow);
   [[nodiscard]] Cone coneOf(std::uint64_t low, std::uint64_t high) const;
@@ -115,14 +124,16 @@ class RowSieve {
   std::vector<ShortPair> shortPairs_;
   // The medium pairs: the ring of buckets, and those whose first multiple
   // lies beyond it, by descending position.
-  std::vector<std::vector<Multiple>> ring_;
-  std::vector<Multiple> ringScratch_;
-  std::vector<std::pair<std::uint64_t, Multiple>> pending_;
-  // The window: its first block and one bucket for each of its blocks.
+  BucketRing<Multiple> ring_;
+  std::vector<Multiple> pending_;
+  // The window: its first block, and the multiples of long pairs in its
+  // rows, as found and sorted by block: block b's from blockStarts_[b].
   std::uint64_t windowFirst_ = 0;
   std::uint32_t windowBlocks_ = 4;
   std::uint32_t windowFilled_ = 0;
-  std::vector<std::vector<Multiple>> buckets_;
+  std::vector<Multiple> generated_;
+  std::vector<Multiple> windowMultiples_;
+  std::vector<std::uint32_t> blockStarts_;
   // The block's hits: of the short pairs, in the order of j within a row,
   // and the others; each sorted by row.
   std::vector<Found> foundShort_;

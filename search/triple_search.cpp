@@ -36,31 +36,29 @@ TripleSearch::TripleSearch(std::int32_t lower, std::int32_t upper)
 }
 
 std::span<const Hit> TripleSearch::next() {
-  if (!block_.empty()) {
-    const std::span<const Hit> slice = block_.first(std::min(block_.size(), kSliceHits));
-    block_ = block_.subspan(slice.size());
-    return slice;
-  }
-  if (negativeRows_) {
-    if (!negativeRows_->finished()) {
+  if (block_.empty()) {
+    if (negativeRows_ && negativeRows_->finished()) negativeRows_.reset();
+    if (negativeRows_) {
       block_ = negativeRows_->nextBlock();
-      return next();
+    } else if (inZeroRow_) {
+      return nextOfZeroRow();
+    } else {
+      if (!positiveRowsMade_) {
+        positiveRows_ = positiveRowsOf(static_cast<std::int32_t>(lower_), static_cast<std::int32_t>(upper_));
+        positiveRowsMade_ = true;
+      }
+      if (auto* sieve = std::get_if<TripleSieve>(&positiveRows_); sieve != nullptr && !sieve->finished()) {
+        return sieve->next();
+      }
+      if (auto* rows = std::get_if<RowSieve>(&positiveRows_); rows != nullptr && !rows->finished()) {
+        block_ = rows->nextBlock();
+      }
     }
-    negativeRows_.reset();
   }
-  if (inZeroRow_) return nextOfZeroRow();
-  if (!positiveRowsMade_) {
-    positiveRows_ = positiveRowsOf(static_cast<std::int32_t>(lower_), static_cast<std::int32_t>(upper_));
-    positiveRowsMade_ = true;
-  }
-  if (auto* rows = std::get_if<RowSieve>(&positiveRows_); rows != nullptr && !rows->finished()) {
-    block_ = rows->nextBlock();
-    return next();
-  }
-  if (auto* sieve = std::get_if<TripleSieve>(&positiveRows_); sieve != nullptr && !sieve->finished()) {
-    return sieve->next();
-  }
-  return {};
+  // A block, of any size, goes out a slice at a time.
+  const std::span<const Hit> slice = block_.first(std::min(block_.size(), kSliceHits));
+  block_ = block_.subspan(slice.size());
+  return slice;
 }
 
 // 0² + j² = |j|²: every j of the row i = 0 is a hit, up to 2^32 of them, so

@@ -5,6 +5,7 @@
 #include <random>
 #include <vector>
 
+#include "search/result_line.h"
 #include "search/slice.h"
 #include "search/triple_search.h"
 #include "tests/pair_reference.h"
@@ -160,6 +161,45 @@ TEST(TripleSearch, IsExactAtTheBottomOfTheRange) {
   EXPECT_NE(std::find(row.begin(), row.end(),
                       Hit{kMin, -(std::int64_t{1} << 32) + (1 << 28), (std::int64_t{1} << 32) + (1 << 28)}),
             row.end());
+}
+
+// FNV-1a of the lines of a search, each ended by a line feed.
+std::uint64_t linesDigest(std::int32_t lower, std::int32_t upper, std::int64_t& lines) {
+  std::uint64_t digest = 14695981039346656037U;
+  search::TripleSearch search(lower, upper);
+  search::ResultLine line;
+  lines = 0;
+  while (!search.finished()) {
+    for (const Hit& hit : search.next()) {
+      for (const char c : line.format(hit)) digest = (digest ^ static_cast<unsigned char>(c)) * 1099511628211U;
+      digest = (digest ^ '\n') * 1099511628211U;
+      ++lines;
+    }
+  }
+  return digest;
+}
+
+// Ranges too wide for the loops, against the lines of the divisor search
+// that came before the sieves, which derived every row's legs from the
+// divisors of i²: far rows whose slopes make a narrow cone, rows near -2^31
+// whose j nears -2^32, wide negative rows whose pairs wait long for their
+// first multiple, and both signs around zero. Each crosses many windows.
+TEST(TripleSearch, WritesTheLinesOfAnEarlierEngineOnLargeRanges) {
+  struct Recorded {
+    std::int32_t lower;
+    std::int32_t upper;
+    std::int64_t lines;
+    std::uint64_t digest;
+  };
+  for (const Recorded& recorded : {Recorded{1000000000, 2010000000, 81067, 0x67a0ae566b09782bU},
+                                   Recorded{kMin, -2147300000, 487024, 0xe79c49394913b0ceU},
+                                   Recorded{-30000000, -29650000, 765832, 0x352b07e8222fb5a4U},
+                                   Recorded{-40000, 40000, 687085, 0x9940cca86a67ecffU}}) {
+    std::int64_t lines = 0;
+    EXPECT_EQ(linesDigest(recorded.lower, recorded.upper, lines), recorded.digest)
+        << "bounds " << recorded.lower << " and " << recorded.upper;
+    EXPECT_EQ(lines, recorded.lines);
+  }
 }
 
 TEST(TripleSearch, CountsTheKnownNumberOfHitsUpToAMillion) {

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+namespace search {
+
+// A ring of buckets, one for each of a fixed number of blocks in turn, whose
+// elements live in chunks from one pool, so that memory follows what the
+// buckets hold, not the most each has ever held.
+template <typename Element>
+class BucketRing {
+ public:
+  explicit BucketRing(std::size_t buckets) : heads_(buckets, kNoChunk) {}
+
+  // Adds to the bucket of block, which must lie within the ring's turn.
+  void add(std::uint64_t block, const Element& element) {
+    std::uint32_t& head = heads_[block % heads_.size()];
+    if (head == kNoChunk || chunks_[head].count == Chunk::kCapacity) head = takeChunk(head);
+    Chunk& chunk = chunks_[head];
+    chunk.entries[chunk.count++] = element;
+  }
+
+  // Empties the bucket of block, calling visit(element) for each of its
+  // elements, which may add to the other buckets.
+  template <typename Visit>
+  void drain(std::uint64_t block, Visit visit) {
+    std::uint32_t index = heads_[block % heads_.size()];
+    heads_[block % heads_.size()] = kNoChunk;
+    while (index != kNoChunk) {
+          // A visit may add chunks to the pool.
+      for (std::uint32_t entry = 0; entry < chunks_[index].count; ++entry) {
+        const Element element = chunks_[index].entries[entry];
+        visit(element);
+      }
+      const std::uint32_t next = chunks_[index].next;
+      chunks_[index].next = freeChunks_;
+      freeChunks_ = index;
+      index = next;
+    }
+  }
+
+ private:
+  static constexpr std::uint32_t kNoChunk = UINT32_MAX;
+  struct Chunk {
+    static constexpr std::uint32_t kCapacity = 128;
+    std::array<Element, kCapacity> entries;
+    std::uint32_t count;
+    std::uint32_t next;
+  };
+
+  std::uint32_t takeChunk(std::uint32_t next) {
+    std::uint32_t index = freeChunks_;
+    if (index != kNoChunk) {
+      freeChunks_ = chunks_[index].next;
+    } else {
+      index = static_cast<std::uint32_t>(chunks_.size());
+      chunks_.emplace_back();
+    }
+    chunks_[index].count = 0;
+    chunks_[index].next = next;
+    return index;
+  }
+
+  std::vector<std::uint32_t> heads_;
+  std::deque<Chunk> chunks_;
+  std::uint32_t freeChunks_ = kNoChunk;
+};
+
+}  // namespace search
