@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "search/result_line.h"
+#include "search/row_sieve.h"
 #include "search/triple_search.h"
 
 namespace {
@@ -42,14 +43,18 @@ std::int64_t countOf(Search search) {
   return hits;
 }
 
-// The two ways the engine finds hits, on the same positive range.
-void compareSieveWithDivisors(std::int32_t upper) {
-  std::int64_t sieveHits = 0;
-  std::int64_t divisorHits = 0;
-  const double divisors = secondsOf([&] { divisorHits = countOf(search::DivisorSearch(1, upper)); });
-  const double sieve = secondsOf([&] { sieveHits = countOf(search::TripleSieve(1, upper)); });
-  std::printf("bounds 1 and %d: divisor search %.3f s, sieve %.3f s (%lld hits%s)\n", upper, divisors, sieve,
-              static_cast<long long>(sieveHits), sieveHits == divisorHits ? "" : ", COUNTS DIFFER");
+// The two sieves on the same positive range, each on one thread: the triple
+// sieve, which the search takes where it applies, and the row sieve.
+void compareSieves(std::int32_t upper) {
+  std::int64_t tripleHits = 0;
+  std::int64_t rowHits = 0;
+  const double rows = secondsOf([&] {
+    search::RowSieve sieve(1, upper, +1);
+    while (!sieve.finished()) rowHits += static_cast<std::int64_t>(sieve.nextBlock().size());
+  });
+  const double triples = secondsOf([&] { tripleHits = countOf(search::TripleSieve(1, upper)); });
+  std::printf("bounds 1 and %d: row sieve %.3f s, triple sieve %.3f s (%lld hits%s)\n", upper, rows, triples,
+              static_cast<long long>(tripleHits), tripleHits == rowHits ? "" : ", COUNTS DIFFER");
 }
 
 struct FileCloser {
@@ -123,7 +128,8 @@ void measureSlices(std::int32_t lower, std::int32_t upper, double limitSeconds) 
 int main() {
   compareWithPairByPair(10000);
   compareWithPairByPair(100000);
-  compareSieveWithDivisors(1000000);
+  compareSieves(1000000);
+  compareSieves(10000000);
   compareWithWriting(1000000);
   measureSlices(1, 4194304, 120.0);
   measureSlices(1000000000, 2147483647, 120.0);
