@@ -154,14 +154,12 @@ void runPart(Ring& ring, Part part) {
 
 namespace {
 
-// However the writing ends, the threads stop before they are joined.
+// However the writing ends, the rings are stopped before the threads that
+// fill them are joined: declared after the threads, it goes first.
 template <typename Ring>
-struct StopAll {
-  std::deque<Ring>& rings;
-  ~StopAll() {
-    for (Ring& ring : rings) ring.stop();
-  }
-};
+using StopAll = std::unique_ptr<std::deque<Ring>, decltype([](std::deque<Ring>* rings) {
+                                  for (Ring& ring : *rings) ring.stop();
+                                })>;
 
 // Where the sieve lists every line, two sieves share its stretches, each on
 // a thread of its own, and their lines come out stretch by stretch; past half
@@ -171,14 +169,13 @@ std::int64_t writeSievedLines(std::int32_t lower, std::int32_t upper, std::FILE*
   const std::uint32_t parts = upper <= search::TripleSieve::kMaxUpper / 2 ? 2 : 1;
   std::deque<PieceRing> rings;
   std::vector<std::jthread> threads;
-  const StopAll<PieceRing> stopAll{rings};
   for (std::uint32_t index = 0; index < parts; ++index) {
     PieceRing& ring = rings.emplace_back(kPiecesAhead);
     const search::SieveShare share{index, parts};
-    threads.emplace_back([&ring, lower, upper, share] {
-      runPart(ring, [&] { sieveLines(lower, upper, share, ring); });
-    });
+    threads.emplace_back(
+        [&ring, lower, upper, share] { runPart(ring, [&] { sieveLines(lower, upper, share, ring); }); });
   }
+  const StopAll<PieceRing> stopAll(&rings);
   std::int64_t written = 0;
   std::uint32_t turn = 0;  // whose stretch is written
   while (const LinePiece* piece = rings[turn].toRead()) {
@@ -197,10 +194,9 @@ std::int64_t writeSievedLines(std::int32_t lower, std::int32_t upper, std::FILE*
 std::int64_t writeFoundLines(std::int32_t lower, std::int32_t upper, search::Hits hits, std::FILE* out) {
   std::deque<HitRing> rings;
   HitRing& ring = rings.emplace_back(kBatchesAhead);
-  const StopAll<HitRing> stopAll{rings};
-  const std::jthread searching([&ring, lower, upper, hits] {
-    runPart(ring, [&] { searchHits(lower, upper, hits, ring); });
-  });
+  const std::jthread searching(
+      [&ring, lower, upper, hits] { runPart(ring, [&] { searchHits(lower, upper, hits, ring); }); });
+  const StopAll<HitRing> stopAll(&rings);
   const auto text = std::make_unique_for_overwrite<char[]>(kBatchHits * (search::kMaxLineText + 1));
   search::ResultLine line;
   std::int64_t written = 0;

@@ -31,7 +31,7 @@ class BucketRing {
     std::uint32_t index = heads_[block % heads_.size()];
     heads_[block % heads_.size()] = kNoChunk;
     while (index != kNoChunk) {
-          // A visit may add chunks to the pool.
+      // A visit may add chunks to the pool.
       for (std::uint32_t entry = 0; entry < chunks_[index].count; ++entry) {
         const Element element = chunks_[index].entries[entry];
         visit(element);

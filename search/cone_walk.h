@@ -65,8 +65,8 @@ void walkEvenRowLegs(const Cone& cone, const OddPrimes& primes, Visit visit) {
   const auto nLast = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(cone.xLast) / (2 * uLow))) + 1;
   for (std::uint64_t n = nFirst; n <= nLast; ++n) {
     const std::uint64_t twoN = 2 * n;
-    const std::uint64_t mFirst = std::max({n + 1, static_cast<std::uint64_t>(uLow * static_cast<double>(n)),
-                                           (cone.xFirst + twoN - 1) / twoN});
+    const std::uint64_t mFirst = std::max(
+        {n + 1, static_cast<std::uint64_t>(uLow * static_cast<double>(n)), (cone.xFirst + twoN - 1) / twoN});
     const std::uint64_t mLast =
         std::min(static_cast<std::uint64_t>(uHigh * static_cast<double>(n)) + 1, cone.xLast / twoN);
     visitColumn(primes, n, mFirst, mLast, visit);
@@ -82,7 +82,8 @@ void walkOddRowLegs(const Cone& cone, const OddPrimes& primes, Visit visit) {
   const double uHigh = cone.slopeLow > 0 ? oddRowRatio(cone.slopeLow) * (1 + kWiden) : HUGE_VAL;
   // n²(u² - 1) = x, and x = (m - n)(m + n) >= 2n + 1.
   const double nFirstReal = std::sqrt(static_cast<double>(cone.xFirst) / (uHigh * uHigh - 1));
-  const double nLastReal = uLow > 1 ? std::sqrt(static_cast<double>(cone.xLast) / (uLow * uLow - 1)) : HUGE_VAL;
+  const double nLastReal =
+      uLow > 1 ? std::sqrt(static_cast<double>(cone.xLast) / (uLow * uLow - 1)) : HUGE_VAL;
   const auto nFirst = std::max<std::uint64_t>(1, static_cast<std::uint64_t>(nFirstReal));
   const std::uint64_t nLast =
       std::min(static_cast<std::uint64_t>(std::min(nLastReal, 1e18)) + 1, (cone.xLast - 1) / 2);
@@ -90,8 +91,8 @@ void walkOddRowLegs(const Cone& cone, const OddPrimes& primes, Visit visit) {
     const std::uint64_t squareN = n * n;
     const double ratioFirst = uLow * static_cast<double>(n);
     const double ratioLast = uHigh * static_cast<double>(n);
-    const std::uint64_t mFirst = std::max({n + 1, static_cast<std::uint64_t>(ratioFirst),
-                                           ceilSqrt(cone.xFirst + squareN)});
+    const std::uint64_t mFirst =
+        std::max({n + 1, static_cast<std::uint64_t>(ratioFirst), ceilSqrt(cone.xFirst + squareN)});
     std::uint64_t mLast = integerSqrt(cone.xLast + squareN);
     if (ratioLast < static_cast<double>(mLast)) mLast = static_cast<std::uint64_t>(ratioLast) + 1;
     visitColumn(primes, n, mFirst, mLast, visit);

@@ -32,6 +32,7 @@ class OddPrimes {
     std::uint32_t count_ = 0;
   };
   [[nodiscard]] Column column(std::uint32_t n) const;
+
  private:
   [[nodiscard]] std::uint32_t smallestFactorOf(std::uint32_t n) const;
 

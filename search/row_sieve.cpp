@@ -42,12 +42,14 @@ RowSieve::RowSieve(std::int32_t lower, std::int32_t upper, int sign)
       sign_(sign),
       step_(sign),
       primes_(primesLimit(lower, upper)),
-      ring_(kRingBlocks), shortEnds_(kBlockRows), otherEnds_(kBlockRows) {
+      ring_(kRingBlocks),
+      shortEnds_(kBlockRows),
+      otherEnds_(kBlockRows) {
   // Positive rows: from max(lower, 1) until j's range, from i + lower, passes
   // upper. Negative rows: from lower, and every j range holds j = i or more.
   const std::int64_t firstRow = sign > 0 ? std::max<std::int64_t>(lower, 1) : lower;
-  const std::int64_t lastRow =
-      sign > 0 ? std::min<std::int64_t>(upper, std::int64_t{upper} - lower) : std::min<std::int64_t>(upper, -1);
+  const std::int64_t lastRow = sign > 0 ? std::min<std::int64_t>(upper, std::int64_t{upper} - lower)
+                                        : std::min<std::int64_t>(upper, -1);
   firstMagnitude_ = magnitude(firstRow);
   positions_ = lastRow >= firstRow ? static_cast<std::uint64_t>(lastRow - firstRow + 1) : 0;
   anyNegativeJ_ = positions_ > 0 && firstRow + lower_ <= -1;
@@ -90,7 +92,7 @@ Cone RowSieve::coneOf(std::uint64_t low, std::uint64_t high) const {
   const auto loopStart = [&](std::uint64_t a) { return sign_ * static_cast<std::int64_t>(a) + lower_; };
   const bool startsBelowOne = loopStart(low) < 1 || loopStart(high) < 1;
   for (const std::uint64_t end : {low, high}) {
-    const double a = static_cast<double>(end);
+    const auto a = static_cast<double>(end);
     const double start = static_cast<double>(loopStart(end)) / a;
     if (upper_ >= 1) {
       slopes.add(startsBelowOne ? std::min(start, 1 / a) : start);
@@ -123,7 +125,8 @@ void RowSieve::addPairsShorterThan(std::uint64_t length) {
 }
 
 void RowSieve::addPair(std::uint64_t m, std::uint64_t n, bool oddRow) {
-  const Multiple pair{static_cast<std::uint32_t>(m), static_cast<std::uint32_t>(n) | (oddRow ? kOddRow : 0), 0, 0};
+  const Multiple pair{static_cast<std::uint32_t>(m), static_cast<std::uint32_t>(n) | (oddRow ? kOddRow : 0),
+                      0, 0};
   const auto [x, y, h] = legsOf(pair);
   const Multipliers negative =
       anyNegativeJ_ ? multipliersInLoops(lower_, upper_, {sign_, -1}, x, y) : Multipliers{1, 0};
@@ -142,7 +145,8 @@ void RowSieve::addPair(std::uint64_t m, std::uint64_t n, bool oddRow) {
                            negative, positive, lastK});
     return;
   }
-  const Multiple multiple{pair.m, pair.n, static_cast<std::uint32_t>(firstK), static_cast<std::uint32_t>(lastK)};
+  const Multiple multiple{pair.m, pair.n, static_cast<std::uint32_t>(firstK),
+                          static_cast<std::uint32_t>(lastK)};
   if (position / kBlockRows < kRingBlocks) {
     ring_.add(position / kBlockRows, multiple);
   } else {
@@ -170,14 +174,17 @@ void RowSieve::fillWindow() {
     const Cone cone{std::max<std::uint64_t>(kMediumRows, (low + k - 1) / k), high / k, slopes.slopeLow,
                     slopes.slopeHigh};
     const auto visit = [&](std::uint64_t m, std::uint64_t n, bool oddRow) {
-      const Multiple pair{static_cast<std::uint32_t>(m), static_cast<std::uint32_t>(n) | (oddRow ? kOddRow : 0),
+      const Multiple pair{static_cast<std::uint32_t>(m),
+                          static_cast<std::uint32_t>(n) | (oddRow ? kOddRow : 0),
                           static_cast<std::uint32_t>(k), 0};
       const Legs legs = legsOf(pair);
       const std::int64_t i = sign_ * static_cast<std::int64_t>(k * legs.x);
       const auto j = static_cast<std::int64_t>(k * legs.y);
-      const bool inLoops = (j >= i + lower_ && j <= upper_) || (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_);
+      const bool inLoops =
+          (j >= i + lower_ && j <= upper_) || (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_);
       if (!inLoops) return;
-      generated_.push_back({pair.m, pair.n, pair.k, static_cast<std::uint32_t>(positionOf(k * legs.x) - firstPosition)});
+      generated_.push_back(
+          {pair.m, pair.n, pair.k, static_cast<std::uint32_t>(positionOf(k * legs.x) - firstPosition)});
     };
     walkEvenRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(m, n, false); });
     walkOddRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(m, n, true); });
@@ -200,30 +207,30 @@ void RowSieve::fillWindow() {
   // cannot grow much within it.
   const std::uint64_t fitting = kWindowMultiples * count / std::max<std::size_t>(generated_.size(), 1);
   const std::uint64_t widest = std::max<std::uint64_t>(magnitudeAt(lastPosition), kMediumRows) / kBlockRows;
-  windowBlocks_ = static_cast<std::uint32_t>(
-      std::clamp<std::uint64_t>(fitting, 1, std::min<std::uint64_t>({2 * count, widest, kMaxWindowBlocks})));
+  windowBlocks_ = static_cast<std::uint32_t>(std::clamp<std::uint64_t>(
+      fitting, 1, std::min<std::uint64_t>({2 * std::uint64_t{count}, widest, kMaxWindowBlocks})));
 }
 
 // The multiples of the short pairs in the positions first to end: those
 // with j < 0 by descending slope, then those with j > 0 by ascending slope.
 void RowSieve::findShortPairHits(std::uint64_t first, std::uint64_t end) {
   if (anyNegativeJ_) {
-    for (auto pair = shortPairs_.rbegin(); pair != shortPairs_.rend(); ++pair) {
-      std::int64_t k = pair->k;
-      for (std::uint64_t position = pair->position; position < end; position += pair->x, k += step_) {
-        if (contains(pair->negative, k)) {
-          foundShort_.emplace_back(static_cast<std::uint32_t>(position - first), -k * std::int64_t{pair->y},
-                            static_cast<std::uint64_t>(k) * pair->h);
+    std::for_each(shortPairs_.rbegin(), shortPairs_.rend(), [&](const ShortPair& pair) {
+      std::int64_t k = pair.k;
+      for (std::uint64_t position = pair.position; position < end; position += pair.x, k += step_) {
+        if (contains(pair.negative, k)) {
+          foundShort_.emplace_back(static_cast<std::uint32_t>(position - first), -k * std::int64_t{pair.y},
+                                   static_cast<std::uint64_t>(k) * pair.h);
         }
       }
-    }
+    });
   }
   std::size_t kept = 0;
   for (ShortPair pair : shortPairs_) {
     for (; pair.position < end; pair.position += pair.x, pair.k += step_) {
       if (contains(pair.positive, pair.k)) {
-        foundShort_.emplace_back(static_cast<std::uint32_t>(pair.position - first), pair.k * std::int64_t{pair.y},
-                          static_cast<std::uint64_t>(pair.k) * pair.h);
+        foundShort_.emplace_back(static_cast<std::uint32_t>(pair.position - first),
+                                 pair.k * std::int64_t{pair.y}, static_cast<std::uint64_t>(pair.k) * pair.h);
       }
     }
     if (step_ > 0 ? pair.k <= pair.lastK : pair.k >= pair.lastK) shortPairs_[kept++] = pair;
@@ -251,7 +258,8 @@ void RowSieve::findMediumPairHits(std::uint64_t block) {
 }
 
 void RowSieve::findLongPairHits(std::uint32_t block) {
-  const auto multiples = std::span(windowMultiples_).subspan(blockStarts_[block], blockStarts_[block + 1] - blockStarts_[block]);
+  const auto multiples =
+      std::span(windowMultiples_).subspan(blockStarts_[block], blockStarts_[block + 1] - blockStarts_[block]);
   for (const Multiple& multiple : multiples) addFound(multiple.rowOrLastK, legsOf(multiple), multiple.k);
 }
 
@@ -333,8 +341,9 @@ void RowSieve::sortBlock(std::uint64_t first, std::uint32_t rows) {
 // without a look at the empty rows.
 void RowSieve::sortSparseBlock(std::uint64_t first) {
   foundShort_.insert(foundShort_.end(), foundOther_.begin(), foundOther_.end());
-  std::sort(foundShort_.begin(), foundShort_.end(),
-            [](const Found& a, const Found& b) { return a.row() != b.row() ? a.row() < b.row() : a.j < b.j; });
+  std::sort(foundShort_.begin(), foundShort_.end(), [](const Found& a, const Found& b) {
+    return a.row() != b.row() ? a.row() < b.row() : a.j < b.j;
+  });
   hits_.clear();
   for (const Found& hit : foundShort_) {
     hits_.push_back({rowAt(first + hit.row()), hit.j, hit.c()});

@@ -113,7 +113,7 @@ class RowSieve {
   std::int64_t lower_;
   std::int64_t upper_;
   int sign_;
-  int step_;                // +1 where magnitudes rise with the rows, -1 where they fall
+  int step_;  // +1 where magnitudes rise with the rows, -1 where they fall
   std::uint64_t firstMagnitude_;
   std::uint64_t positions_;  // the number of rows
   std::uint64_t nextPosition_ = 0;

@@ -79,9 +79,9 @@ inline Multipliers multipliersInLoops(std::int64_t lower, std::int64_t upper, Si
   const std::int64_t dj = signs.j * static_cast<std::int64_t>(y);
   // A multiplier past 2^33 puts i or j out of any 32-bit loop.
   Multipliers k{1, std::int64_t{1} << 33};
-  detail::keepAtMost(k, -di, -lower);     // i >= lower
-  detail::keepAtMost(k, di, upper);       // i <= upper
-  detail::keepAtMost(k, dj, upper);       // j <= upper
+  detail::keepAtMost(k, -di, -lower);      // i >= lower
+  detail::keepAtMost(k, di, upper);        // i <= upper
+  detail::keepAtMost(k, dj, upper);        // j <= upper
   detail::keepAtMost(k, di - dj, -lower);  // j - i >= lower
   return k;
 }

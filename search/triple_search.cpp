@@ -75,7 +75,8 @@ std::span<const Hit> TripleSearch::nextOfZeroRow() {
 bool TripleSearch::finished() const {
   if (!block_.empty() || inZeroRow_) return false;
   if (negativeRows_ && !negativeRows_->finished()) return false;
-  if (!positiveRowsMade_) return !hasPositiveRows(static_cast<std::int32_t>(lower_), static_cast<std::int32_t>(upper_));
+  if (!positiveRowsMade_)
+    return !hasPositiveRows(static_cast<std::int32_t>(lower_), static_cast<std::int32_t>(upper_));
   return std::visit(
       [](const auto& rows) {
         if constexpr (std::is_same_v<std::decay_t<decltype(rows)>, std::monostate>) {

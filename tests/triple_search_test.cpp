@@ -171,7 +171,8 @@ std::uint64_t linesDigest(std::int32_t lower, std::int32_t upper, std::int64_t& 
   lines = 0;
   while (!search.finished()) {
     for (const Hit& hit : search.next()) {
-      for (const char c : line.format(hit)) digest = (digest ^ static_cast<unsigned char>(c)) * 1099511628211U;
+      for (const char c : line.format(hit))
+        digest = (digest ^ static_cast<unsigned char>(c)) * 1099511628211U;
       digest = (digest ^ '\n') * 1099511628211U;
       ++lines;
     }

@@ -12,8 +12,8 @@
 
 namespace {
 
-using search::RowSieve;
 using search::Hit;
+using search::RowSieve;
 using search::TripleSieve;
 
 template <typename Search>
