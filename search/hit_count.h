@@ -8,9 +8,15 @@ namespace search {
 enum class Hits { All, Primitive };
 
 // The number of hits that TripleSearch(lower, upper) hands out, or of its
-// primitive ones, found without listing them where the bounds allow: with a
-// positive lower bound every hit is k · (s, t) for one primitive triple s < t,
-// and the multiples k that fall in the loops are a range counted at once.
+// primitive ones, for any bounds, without listing them. The hits with a
+// zero index are counted at once. Every other hit is (±k·x, ±k·y) for one
+// primitive pair of legs (x, y) from coprime m > n of opposite parity; the
+// coprimality and the multiples k are folded into sums over q of the pairs
+// (m, n), coprime or not, whose legs times q fall in the loops, weighted
+// with the Möbius function of odd numbers. Those pairs depend on q only
+// through lower / q and upper / q rounded down, so the q are taken in
+// stretches that share them. With M = max(|lower|, |upper|), that is about
+// M^(3/4) steps in all, and √M · log M for the primitive hits alone.
 std::int64_t countHits(std::int32_t lower, std::int32_t upper, Hits hits);
 
 }  // namespace search
