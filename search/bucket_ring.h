@@ -18,7 +18,7 @@ class BucketRing {
 
   // Adds to the bucket of block, which must lie within the ring's turn.
   void add(std::uint64_t block, const Element& element) {
-    std::uint32_t& head = heads_[block % heads_.size()];
+    std::uint32_t& head = heads_[slotOf(block)];
     if (head == kNoChunk || chunks_[head].count == Chunk::kCapacity) head = takeChunk(head);
     Chunk& chunk = chunks_[head];
     chunk.entries[chunk.count++] = element;
@@ -28,8 +28,8 @@ class BucketRing {
   // elements, which may add to the other buckets.
   template <typename Visit>
   void drain(std::uint64_t block, Visit visit) {
-    std::uint32_t index = heads_[block % heads_.size()];
-    heads_[block % heads_.size()] = kNoChunk;
+    std::uint32_t index = heads_[slotOf(block)];
+    heads_[slotOf(block)] = kNoChunk;
     while (index != kNoChunk) {
       // A visit may add chunks to the pool.
       for (std::uint32_t entry = 0; entry < chunks_[index].count; ++entry) {
@@ -51,6 +51,10 @@ class BucketRing {
     std::uint32_t count;
     std::uint32_t next;
   };
+
+  [[nodiscard]] std::size_t slotOf(std::uint64_t block) const {
+    return static_cast<std::size_t>(block % heads_.size());
+  }
 
   std::uint32_t takeChunk(std::uint32_t next) {
     std::uint32_t index = freeChunks_;
