@@ -1,6 +1,7 @@
 #include "search/row_sieve.h"
 
 #include <algorithm>
+#include <bit>
 #include <numeric>
 
 namespace search {
@@ -13,6 +14,9 @@ constexpr std::uint64_t kRingBlocks = RowSieve::kMediumRows / kBlockRows + 1;
 constexpr std::size_t kWindowMultiples = std::size_t{1} << 18;
 constexpr std::uint32_t kMaxWindowBlocks = 4096;
 constexpr double kSlopeMargin = 1e-9;
+// A block with fewer hits than one for this many rows is sorted in groups
+// of this many rows.
+constexpr std::uint32_t kSparseRowsPerHit = 2;
 
 // A pair with a multiple in the loops has a column leg y = 2mn or m² - n²
 // of at most the largest |j|, so n² < |j|: the odd primes of n below this
@@ -275,15 +279,27 @@ void RowSieve::addFound(std::uint64_t row, const Legs& legs, std::uint64_t k) {
 
 namespace {
 
-// Sorts hits stably by row with a counting sort: row r holds
-// sorted[ends[r - 1] .. ends[r]).
+// Sorts hits stably by row, or by groups of 2^shift rows, with a counting
+// sort: group g holds sorted[ends[g - 1] .. ends[g]).
 template <typename Found>
-void sortByRow(const std::vector<Found>& hits, std::span<std::uint32_t> ends, std::vector<Found>& sorted) {
+void sortByRow(const std::vector<Found>& hits, std::span<std::uint32_t> ends, std::vector<Found>& sorted,
+               unsigned shift) {
   std::fill(ends.begin(), ends.end(), 0);
-  for (const Found& hit : hits) ++ends[hit.row()];
+  for (const Found& hit : hits) ++ends[hit.row() >> shift];
   std::exclusive_scan(ends.begin(), ends.end(), ends.begin(), 0U);
   sorted.resize(hits.size());
-  for (const Found& hit : hits) sorted[ends[hit.row()]++] = hit;
+  for (const Found& hit : hits) sorted[ends[hit.row() >> shift]++] = hit;
+}
+
+// Sorts by key a run sorted by groups of keys, by insertion within each group.
+template <typename Found>
+void sortWithinGroups(std::span<Found> hits) {
+  for (std::size_t n = 1; n < hits.size(); ++n) {
+    const Found moving = hits[n];
+    std::size_t at = n;
+    for (; at > 0 && moving.key < hits[at - 1].key; --at) hits[at] = hits[at - 1];
+    hits[at] = moving;
+  }
 }
 
 }  // namespace
@@ -293,61 +309,57 @@ void sortByRow(const std::vector<Found>& hits, std::span<std::uint32_t> ends, st
 // with them. j = 0 goes between the negative and positive j.
 void RowSieve::sortBlock(std::uint64_t first, std::uint32_t rows) {
   const bool zeroDueSomewhere = std::min(rowAt(first), rowAt(first + rows - 1)) + lower_ <= 0 && upper_ >= 0;
-  if (!zeroDueSomewhere && (foundShort_.size() + foundOther_.size()) * 8 < rows) {
-    sortSparseBlock(first);
+  if (!zeroDueSomewhere && (foundShort_.size() + foundOther_.size()) * kSparseRowsPerHit < rows) {
+    sortSparseBlock(first, rows);
     return;
   }
   const auto shortEnds = std::span(shortEnds_).first(rows);
   const auto otherEnds = std::span(otherEnds_).first(rows);
-  sortByRow(foundShort_, shortEnds, sortedShort_);
-  sortByRow(foundOther_, otherEnds, sortedOther_);
+  sortByRow(foundShort_, shortEnds, sortedShort_, 0);
+  sortByRow(foundOther_, otherEnds, sortedOther_, 0);
   const Found* const shortHits = sortedShort_.data();
   Found* const otherHits = sortedOther_.data();
 
-  hits_.resize(foundShort_.size() + foundOther_.size() + rows);
-  Hit* out = hits_.data();
+  Hit* const begin = hitsRoomFor(foundShort_.size() + foundOther_.size() + rows);
+  Hit* out = begin;
   std::uint32_t shortAt = 0;
   std::uint32_t otherAt = 0;
   for (std::uint32_t row = 0; row < rows; ++row) {
     const std::uint32_t otherEnd = otherEnds[row];
     const std::uint32_t shortEnd = shortEnds[row];
     if (!zeroDueSomewhere && shortAt == shortEnd && otherAt == otherEnd) continue;
-    for (std::uint32_t n = otherAt + 1; n < otherEnd; ++n) {
-      const Found moving = otherHits[n];
-      std::uint32_t at = n;
-      for (; at > otherAt && moving.j < otherHits[at - 1].j; --at) otherHits[at] = otherHits[at - 1];
-      otherHits[at] = moving;
-    }
+    sortWithinGroups(std::span(otherHits + otherAt, otherHits + otherEnd));
     const std::int64_t i = rowAt(first + row);
     bool zeroDue = i + lower_ <= 0 && upper_ >= 0;
     const auto write = [&](const Found& hit) {
-      if (zeroDue && hit.j > 0) {
+      const std::int64_t j = hit.j();
+      if (zeroDue && j > 0) {
         *out++ = {i, 0, static_cast<std::int64_t>(magnitude(i))};
         zeroDue = false;
       }
-      *out++ = {i, hit.j, hit.c()};
+      *out++ = {i, j, static_cast<std::int64_t>(hit.c)};
     };
     while (shortAt < shortEnd && otherAt < otherEnd) {
-      write(shortHits[shortAt].j < otherHits[otherAt].j ? shortHits[shortAt++] : otherHits[otherAt++]);
+      write(shortHits[shortAt].key < otherHits[otherAt].key ? shortHits[shortAt++] : otherHits[otherAt++]);
     }
     for (; shortAt < shortEnd; ++shortAt) write(shortHits[shortAt]);
     for (; otherAt < otherEnd; ++otherAt) write(otherHits[otherAt]);
     if (zeroDue) *out++ = {i, 0, static_cast<std::int64_t>(magnitude(i))};
   }
-  hits_.resize(static_cast<std::size_t>(out - hits_.data()));
+  hitCount_ = static_cast<std::size_t>(out - begin);
 }
 
-// A block of far fewer hits than rows, none of them j = 0: sorted whole,
-// without a look at the empty rows.
-void RowSieve::sortSparseBlock(std::uint64_t first) {
+// A block of far fewer hits than rows, none of them j = 0, without a look at
+// each row: sorted by groups of rows, then by insertion within each group.
+void RowSieve::sortSparseBlock(std::uint64_t first, std::uint32_t rows) {
   foundShort_.insert(foundShort_.end(), foundOther_.begin(), foundOther_.end());
-  std::sort(foundShort_.begin(), foundShort_.end(), [](const Found& a, const Found& b) {
-    return a.row() != b.row() ? a.row() < b.row() : a.j < b.j;
-  });
-  hits_.clear();
-  for (const Found& hit : foundShort_) {
-    hits_.push_back({rowAt(first + hit.row()), hit.j, hit.c()});
-  }
+  const auto groupEnds = std::span(shortEnds_).first((rows + kSparseRowsPerHit - 1) / kSparseRowsPerHit);
+  sortByRow(foundShort_, groupEnds, sortedShort_, std::countr_zero(kSparseRowsPerHit));
+  sortWithinGroups(std::span(sortedShort_));
+  Hit* out = hitsRoomFor(sortedShort_.size());
+  for (const Found& hit : sortedShort_)
+    *out++ = {rowAt(first + hit.row()), hit.j(), static_cast<std::int64_t>(hit.c)};
+  hitCount_ = sortedShort_.size();
 }
 
 std::span<const Hit> RowSieve::nextBlock() {
@@ -362,7 +374,15 @@ std::span<const Hit> RowSieve::nextBlock() {
   findLongPairHits(static_cast<std::uint32_t>(block - windowFirst_));
   sortBlock(first, rows);
   nextPosition_ += rows;
-  return hits_;
+  return {hits_.get(), hitCount_};
+}
+
+Hit* RowSieve::hitsRoomFor(std::size_t count) {
+  if (hitsRoom_ < count) {
+    hitsRoom_ = std::max(count, hitsRoom_ + hitsRoom_ / 2);
+    hits_ = std::make_unique_for_overwrite<Hit[]>(hitsRoom_);
+  }
+  return hits_.get();
 }
 
 }  // namespace search

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -73,19 +74,20 @@ class RowSieve {
   };
   static constexpr std::uint32_t kOddRow = 1U << 31;
 
-  // A hit of the block before sorting: j, and c with the hit's row in the
-  // block above it (c < 2^34).
+  // A hit of the block before sorting: its row in the block and j in one
+  // key that orders hits by row, then j (|j| <= 2^32), and c.
   struct Found {
-    static constexpr unsigned kRowShift = 40;
-    Found(std::uint32_t row, std::int64_t column, std::uint64_t c)
-        : j(column), cAndRow(c | std::uint64_t{row} << kRowShift) {}
+    static constexpr unsigned kRowShift = 34;
+    static constexpr std::int64_t kJOffset = std::int64_t{1} << 33;
+    Found(std::uint32_t row, std::int64_t j, std::uint64_t root)
+        : key(std::uint64_t{row} << kRowShift | static_cast<std::uint64_t>(j + kJOffset)), c(root) {}
     Found() = default;
-    [[nodiscard]] std::uint32_t row() const { return static_cast<std::uint32_t>(cAndRow >> kRowShift); }
-    [[nodiscard]] std::int64_t c() const {
-      return static_cast<std::int64_t>(cAndRow & ((std::uint64_t{1} << kRowShift) - 1));
+    [[nodiscard]] std::uint32_t row() const { return static_cast<std::uint32_t>(key >> kRowShift); }
+    [[nodiscard]] std::int64_t j() const {
+      return static_cast<std::int64_t>(key & ((std::uint64_t{1} << kRowShift) - 1)) - kJOffset;
     }
-    std::int64_t j;
-    std::uint64_t cAndRow;
+    std::uint64_t key;
+    std::uint64_t c;
   };
   // The legs of the pair of a multiple: row leg, column leg, hypotenuse.
   struct Legs {
@@ -108,7 +110,8 @@ class RowSieve {
   void findLongPairHits(std::uint32_t block);
   void addFound(std::uint64_t row, const Legs& legs, std::uint64_t k);
   void sortBlock(std::uint64_t first, std::uint32_t rows);
-  void sortSparseBlock(std::uint64_t first);
+  void sortSparseBlock(std::uint64_t first, std::uint32_t rows);
+  Hit* hitsRoomFor(std::size_t count);
 
   std::int64_t lower_;
   std::int64_t upper_;
@@ -142,7 +145,10 @@ class RowSieve {
   std::vector<Found> sortedOther_;
   std::vector<std::uint32_t> shortEnds_;
   std::vector<std::uint32_t> otherEnds_;
-  std::vector<Hit> hits_;
+  // The block's hits in loop order, in room that is not cleared first.
+  std::unique_ptr<Hit[]> hits_;
+  std::size_t hitsRoom_ = 0;
+  std::size_t hitCount_ = 0;
 };
 
 }  // namespace search
