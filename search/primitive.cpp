@@ -4,14 +4,9 @@
 #include <cstdint>
 #include <utility>
 
+#include "search/triple_arithmetic.h"
+
 namespace search {
-namespace {
-
-std::uint64_t magnitude(std::int64_t value) {
-  return value < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-}
-
-}  // namespace
 
 // The binary gcd, in shifts and subtractions, which 32-bit code does cheaply
 // on 64-bit numbers too. gcd(0, j) = |j|.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 namespace search {
 
@@ -21,6 +22,10 @@ inline std::int64_t floorDiv(std::int64_t numerator, std::int64_t denominator) {
 inline std::int64_t ceilDiv(std::int64_t numerator, std::int64_t denominator) {
   return -floorDiv(-numerator, denominator);
 }
+// The same for 32-bit unsigned numbers, as the 32-bit sieve keeps them.
+inline std::uint32_t ceilDiv(std::uint32_t numerator, std::uint32_t denominator) {
+  return (numerator + denominator - 1) / denominator;
+}
 
 // The largest r with r² <= value.
 inline std::uint64_t integerSqrt(std::uint64_t value) {
@@ -31,13 +36,19 @@ inline std::uint64_t integerSqrt(std::uint64_t value) {
 }
 
 // The primitive triple of coprime m > n of opposite parity: its odd leg
-// m² - n², its even leg 2mn and its hypotenuse m² + n².
-struct Triple {
-  std::uint64_t odd;
-  std::uint64_t even;
-  std::uint64_t hypotenuse;
+// m² - n², its even leg 2mn and its hypotenuse m² + n², in 64 bits, or in
+// 32 where they fit, as in the 32-bit sieve.
+template <typename Unsigned>
+struct BasicTriple {
+  Unsigned odd;
+  Unsigned even;
+  Unsigned hypotenuse;
 };
-inline Triple tripleOf(std::uint64_t m, std::uint64_t n) { return {m * m - n * n, 2 * m * n, m * m + n * n}; }
+using Triple = BasicTriple<std::uint64_t>;
+template <typename Unsigned = std::uint64_t>
+BasicTriple<Unsigned> tripleOf(std::type_identity_t<Unsigned> m, std::type_identity_t<Unsigned> n) {
+  return {m * m - n * n, 2 * m * n, m * m + n * n};
+}
 
 // Which leg of a triple lies along i, the other along j.
 enum class RowLeg { Odd, Even };

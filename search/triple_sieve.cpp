@@ -5,6 +5,7 @@
 
 #include "search/primitive_triples.h"
 #include "search/slice.h"
+#include "search/triple_arithmetic.h"
 
 namespace search {
 namespace {
@@ -12,21 +13,16 @@ namespace {
 constexpr std::uint32_t kBlockRows = kSieveBlockRows;
 constexpr std::uint32_t kNoChunk = UINT32_MAX;
 
-std::uint32_t ceilDiv(std::uint32_t numerator, std::uint32_t denominator) {
-  return (numerator + denominator - 1) / denominator;
-}
-
 // The legs, shorter one first, and hypotenuse of a primitive triple.
-struct Triple {
+struct OrderedTriple {
   std::uint32_t s;
   std::uint32_t t;
   std::uint32_t h;
 };
 
-Triple tripleOf(std::uint32_t m, std::uint32_t n) {
-  const std::uint32_t odd = m * m - n * n;
-  const std::uint32_t even = 2 * m * n;
-  return {std::min(odd, even), std::max(odd, even), m * m + n * n};
+OrderedTriple orderedTripleOf(std::uint32_t m, std::uint32_t n) {
+  const auto [odd, even, hypotenuse] = tripleOf<std::uint32_t>(m, n);
+  return {std::min(odd, even), std::max(odd, even), hypotenuse};
 }
 
 }  // namespace
@@ -48,8 +44,8 @@ TripleSieve::TripleSieve(std::int64_t lower, std::int64_t upper, SieveShare shar
   // In a row i, the multiple of (s, t) has j = i · t / s: in the ascending
   // order of t / s, the triples give the hits of each row in loop order.
   std::sort(shortLegs_.begin(), shortLegs_.end(), [](const ShortMultiples& a, const ShortMultiples& b) {
-    const Triple x = tripleOf(a.m, a.n);
-    const Triple y = tripleOf(b.m, b.n);
+    const OrderedTriple x = orderedTripleOf(a.m, a.n);
+    const OrderedTriple y = orderedTripleOf(b.m, b.n);
     return std::uint64_t{x.t} * y.s < std::uint64_t{y.t} * x.s;
   });
   skipShortLegsTo(static_cast<std::uint32_t>(nextRow_));
@@ -58,7 +54,7 @@ TripleSieve::TripleSieve(std::int64_t lower, std::int64_t upper, SieveShare shar
 // Keeps the multiples k · (s, t, h) that are hits: row k · s from lower on,
 // j = k · t at most upper, and j - i = k · (t - s) at least lower.
 void TripleSieve::addPrimitive(std::uint32_t m, std::uint32_t n) {
-  const auto [s, t, h] = tripleOf(m, n);
+  const auto [s, t, h] = orderedTripleOf(m, n);
   // Divisions are slow and, with a small lower bound, seldom needed.
   const std::uint32_t kFirst =
       s >= lower_ && t - s >= lower_ ? 1 : std::max(ceilDiv(lower_, s), ceilDiv(lower_, t - s));
@@ -143,7 +139,7 @@ void TripleSieve::sieveBlock() {
 void TripleSieve::skipShortLegsTo(std::uint32_t first) {
   std::size_t kept = 0;
   for (ShortMultiples multiples : shortLegs_) {
-    const auto [s, t, h] = tripleOf(multiples.m, multiples.n);
+    const auto [s, t, h] = orderedTripleOf(multiples.m, multiples.n);
     multiples.k = std::max(multiples.k, ceilDiv(first, s));
     if (std::uint64_t{multiples.k} * t <= upper_) shortLegs_[kept++] = multiples;
   }
@@ -155,7 +151,7 @@ void TripleSieve::skipShortLegsTo(std::uint32_t first) {
 void TripleSieve::handOutShortLegs(std::uint32_t first, std::uint32_t end) {
   std::size_t kept = 0;
   for (ShortMultiples multiples : shortLegs_) {
-    const auto [s, t, h] = tripleOf(multiples.m, multiples.n);
+    const auto [s, t, h] = orderedTripleOf(multiples.m, multiples.n);
     std::uint32_t row = multiples.k * s;
     std::uint32_t j = multiples.k * t;
     for (; row < end && j <= upper_; row += s, j += t, ++multiples.k) {
@@ -174,7 +170,7 @@ void TripleSieve::handOutBucket(std::uint32_t first) {
     const std::uint32_t count = chunks_[index].count;
     for (std::uint32_t entry = 0; entry < count; ++entry) {
       LongMultiples multiples = chunks_[index].entries[entry];
-      const auto [s, t, h] = tripleOf(multiples.m, multiples.n);
+      const auto [s, t, h] = orderedTripleOf(multiples.m, multiples.n);
       const std::uint32_t row = multiples.k * s;
       found_.push_back({row - first, multiples.k * t, multiples.k * h});
       ++multiples.k;
