@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -14,7 +15,8 @@ namespace search {
 template <typename Element>
 class BucketRing {
  public:
-  explicit BucketRing(std::size_t buckets) : heads_(buckets, kNoChunk) {}
+  // At least this many buckets, a power of two of them.
+  explicit BucketRing(std::size_t buckets) : heads_(std::bit_ceil(buckets), kNoChunk) {}
 
   // Adds to the bucket of block, which must lie within the ring's turn.
   void add(std::uint64_t block, const Element& element) {
@@ -31,13 +33,11 @@ class BucketRing {
     std::uint32_t index = heads_[slotOf(block)];
     heads_[slotOf(block)] = kNoChunk;
     while (index != kNoChunk) {
-      // A visit may add chunks to the pool.
-      for (std::uint32_t entry = 0; entry < chunks_[index].count; ++entry) {
-        const Element element = chunks_[index].entries[entry];
-        visit(element);
-      }
-      const std::uint32_t next = chunks_[index].next;
-      chunks_[index].next = freeChunks_;
+      // A visit may add chunks to the pool, which leaves this one in place.
+      Chunk& chunk = chunks_[index];
+      for (std::uint32_t entry = 0; entry < chunk.count; ++entry) visit(chunk.entries[entry]);
+      const std::uint32_t next = chunk.next;
+      chunk.next = freeChunks_;
       freeChunks_ = index;
       index = next;
     }
@@ -53,7 +53,7 @@ class BucketRing {
   };
 
   [[nodiscard]] std::size_t slotOf(std::uint64_t block) const {
-    return static_cast<std::size_t>(block % heads_.size());
+    return static_cast<std::size_t>(block) & (heads_.size() - 1);
   }
 
   std::uint32_t takeChunk(std::uint32_t next) {

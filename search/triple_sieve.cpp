@@ -11,7 +11,6 @@ namespace search {
 namespace {
 
 constexpr std::uint32_t kBlockRows = kSieveBlockRows;
-constexpr std::uint32_t kNoChunk = UINT32_MAX;
 
 // The legs, shorter one first, and hypotenuse of a primitive triple.
 struct OrderedTriple {
@@ -33,13 +32,10 @@ TripleSieve::TripleSieve(std::int64_t lower, std::int64_t upper, SieveShare shar
       share_(share),
       nextRow_(firstSharedRow(lower_)),
       lastRow_(upper - lower),
-      freeChunks_(kNoChunk),
+      buckets_(lastRow_ >= nextRow_ ? (static_cast<std::uint64_t>(lastRow_) - lower_) / kBlockRows + 1 : 1),
       blockRowEnds_(kBlockRows) {
   slice_.reserve(kSliceHits);
   if (nextRow_ > lastRow_) return;
-  bucketHeads_.assign(blockOf(static_cast<std::uint32_t>(lastRow_)) + 1, kNoChunk);
-  // About 0.18 · upper triples fit; reserving leaves the pool in place.
-  chunks_.reserve(static_cast<std::size_t>(upper / 5) / Chunk::kCapacity + bucketHeads_.size());
   forEachPrimitiveTriple(upper, [this](std::uint32_t m, std::uint32_t n) { addPrimitive(m, n); });
   // In a row i, the multiple of (s, t) has j = i · t / s: in the ascending
   // order of t / s, the triples give the hits of each row in loop order.
@@ -87,26 +83,10 @@ void TripleSieve::addToBucket(LongMultiples multiples, std::uint32_t s, std::uin
     if (std::uint64_t{multiples.k} * t > upper_) return;
     row = multiples.k * s;
   }
-  std::uint32_t& head = bucketHeads_[blockOf(row)];
-  if (head == kNoChunk || chunks_[head].count == Chunk::kCapacity) head = takeChunk(head);
-  Chunk& chunk = chunks_[head];
-  chunk.entries[chunk.count++] = multiples;
+  buckets_.add(blockOf(row), multiples);
 }
 
 std::size_t TripleSieve::blockOf(std::uint32_t row) const { return (row - lower_) / kBlockRows; }
-
-std::uint32_t TripleSieve::takeChunk(std::uint32_t next) {
-  std::uint32_t index = freeChunks_;
-  if (index != kNoChunk) {
-    freeChunks_ = chunks_[index].next;
-  } else {
-    index = static_cast<std::uint32_t>(chunks_.size());
-    chunks_.emplace_back();
-  }
-  chunks_[index].count = 0;
-  chunks_[index].next = next;
-  return index;
-}
 
 bool TripleSieve::atStretchStart() const {
   return (static_cast<std::uint32_t>(nextRow_) - lower_) % SieveShare::kStretchRows == 0;
@@ -165,22 +145,13 @@ void TripleSieve::handOutShortLegs(std::uint32_t first, std::uint32_t end) {
 // The one multiple in the block of each triple waiting in its bucket, which
 // then waits in the bucket of its next multiple.
 void TripleSieve::handOutBucket(std::uint32_t first) {
-  std::uint32_t index = bucketHeads_[blockOf(first)];
-  while (index != kNoChunk) {
-    const std::uint32_t count = chunks_[index].count;
-    for (std::uint32_t entry = 0; entry < count; ++entry) {
-      LongMultiples multiples = chunks_[index].entries[entry];
-      const auto [s, t, h] = orderedTripleOf(multiples.m, multiples.n);
-      const std::uint32_t row = multiples.k * s;
-      found_.push_back({row - first, multiples.k * t, multiples.k * h});
-      ++multiples.k;
-      if (multiples.k * t <= upper_) addToBucket(multiples, s, t, row + s);
-    }
-    const std::uint32_t next = chunks_[index].next;
-    chunks_[index].next = freeChunks_;
-    freeChunks_ = index;
-    index = next;
-  }
+  buckets_.drain(blockOf(first), [&](LongMultiples multiples) {
+    const auto [s, t, h] = orderedTripleOf(multiples.m, multiples.n);
+    const std::uint32_t row = multiples.k * s;
+    found_.push_back({row - first, multiples.k * t, multiples.k * h});
+    ++multiples.k;
+    if (multiples.k * t <= upper_) addToBucket(multiples, s, t, row + s);
+  });
 }
 
 // Orders the block's hits by row and then j: a stable counting sort by row

@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "search/bucket_ring.h"
 #include "search/hit.h"
 
 namespace search {
@@ -80,14 +81,6 @@ class TripleSieve {
   };
   using ShortMultiples = Multiples<std::uint32_t>;
   using LongMultiples = Multiples<std::uint16_t>;
-  // A bucket is a chain of chunks from one pool; the chunks of a block go
-  // back to the pool once its hits are out.
-  struct Chunk {
-    static constexpr std::uint32_t kCapacity = 84;
-    std::array<LongMultiples, kCapacity> entries;
-    std::uint32_t count;
-    std::uint32_t next;
-  };
   // A hit of the current block, with its row's offset in the block.
   struct BlockHit {
     std::uint32_t row;
@@ -99,7 +92,6 @@ class TripleSieve {
   [[nodiscard]] std::uint32_t firstSharedRow(std::uint32_t row) const;
   void addToBucket(LongMultiples multiples, std::uint32_t s, std::uint32_t t, std::uint32_t row);
   [[nodiscard]] std::size_t blockOf(std::uint32_t row) const;
-  std::uint32_t takeChunk(std::uint32_t next);
   void sieveBlock();
   void skipShortLegsTo(std::uint32_t first);
   void handOutShortLegs(std::uint32_t first, std::uint32_t end);
@@ -115,9 +107,9 @@ class TripleSieve {
   // and stay here; the others have at most one per block and wait in the
   // bucket of the block where their next multiple falls.
   std::vector<ShortMultiples> shortLegs_;
-  std::vector<std::uint32_t> bucketHeads_;
-  std::vector<Chunk> chunks_;
-  std::uint32_t freeChunks_;
+  // One bucket for each block, its chunks back in the pool once its hits
+  // are out.
+  BucketRing<LongMultiples> buckets_;
   // The block's hits as found: the short legs' first, then the bucket's.
   std::vector<BlockHit> found_;
   // The block in loop order, and how much of it next() has handed out.
