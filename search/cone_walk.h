@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 #include "search/odd_primes.h"
 #include "search/triple_arithmetic.h"
@@ -37,13 +38,32 @@ inline std::uint64_t ceilSqrt(std::uint64_t value) {
   return root * root == value ? root : root + 1;
 }
 
+// The binary gcd test, for a column of one or two m, where factoring n
+// would cost more; m and n have opposite parity, so 2 is never common.
+inline bool coprime(std::uint32_t a, std::uint32_t b) {
+  a >>= std::countr_zero(a);
+  while (b != 0) {
+    b >>= std::countr_zero(b);
+    if (a > b) std::swap(a, b);
+    b -= a;
+  }
+  return a == 1;
+}
+
 // Visits m of n's opposite parity in [mFirst, mLast] coprime with n.
 template <typename Visit>
 void visitColumn(const OddPrimes& primes, std::uint64_t n, std::uint64_t mFirst, std::uint64_t mLast,
                  Visit& visit) {
-  if (mFirst > mLast) return;
   if (((mFirst ^ n) & 1U) == 0) ++mFirst;
-  const OddPrimes::Column column = primes.column(static_cast<std::uint32_t>(n));
+  if (mFirst > mLast) return;
+  const auto n32 = static_cast<std::uint32_t>(n);
+  if (mLast - mFirst <= 2) {
+    for (std::uint64_t m = mFirst; m <= mLast; m += 2) {
+      if (coprime(static_cast<std::uint32_t>(m), n32)) visit(m, n);
+    }
+    return;
+  }
+  const OddPrimes::Column column = primes.column(n32);
   for (std::uint64_t m = mFirst; m <= mLast; m += 2) {
     if (column.coprime(static_cast<std::uint32_t>(m))) visit(m, n);
   }
@@ -87,13 +107,18 @@ void walkOddRowLegs(const Cone& cone, const OddPrimes& primes, Visit visit) {
   const auto nFirst = std::max<std::uint64_t>(1, static_cast<std::uint64_t>(nFirstReal));
   const std::uint64_t nLast =
       std::min(static_cast<std::uint64_t>(std::min(nLastReal, 1e18)) + 1, (cone.xLast - 1) / 2);
+  // The roots of xFirst + n² and xLast + n² grow by less than 1 a step of
+  // n: they are carried from one column to the next.
+  std::uint64_t firstRoot = ceilSqrt(cone.xFirst + nFirst * nFirst);
+  std::uint64_t lastRoot = integerSqrt(cone.xLast + nFirst * nFirst);
   for (std::uint64_t n = nFirst; n <= nLast; ++n) {
     const std::uint64_t squareN = n * n;
+    while (firstRoot * firstRoot < cone.xFirst + squareN) ++firstRoot;
+    while ((lastRoot + 1) * (lastRoot + 1) <= cone.xLast + squareN) ++lastRoot;
     const double ratioFirst = uLow * static_cast<double>(n);
     const double ratioLast = uHigh * static_cast<double>(n);
-    const std::uint64_t mFirst =
-        std::max({n + 1, static_cast<std::uint64_t>(ratioFirst), ceilSqrt(cone.xFirst + squareN)});
-    std::uint64_t mLast = integerSqrt(cone.xLast + squareN);
+    const std::uint64_t mFirst = std::max({n + 1, static_cast<std::uint64_t>(ratioFirst), firstRoot});
+    std::uint64_t mLast = lastRoot;
     if (ratioLast < static_cast<double>(mLast)) mLast = static_cast<std::uint64_t>(ratioLast) + 1;
     visitColumn(primes, n, mFirst, mLast, visit);
   }
