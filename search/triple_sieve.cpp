@@ -32,7 +32,7 @@ TripleSieve::TripleSieve(std::int64_t lower, std::int64_t upper, SieveShare shar
       share_(share),
       nextRow_(firstSharedRow(lower_)),
       lastRow_(upper - lower),
-      buckets_(lastRow_ >= nextRow_ ? (static_cast<std::uint64_t>(lastRow_) - lower_) / kBlockRows + 1 : 1),
+      buckets_(lastRow_ >= nextRow_ ? static_cast<std::size_t>(lastRow_ - lower_) / kBlockRows + 1 : 1),
       blockRowEnds_(kBlockRows) {
   slice_.reserve(kSliceHits);
   if (nextRow_ > lastRow_) return;
