@@ -42,9 +42,8 @@ class RowSieve {
   // after them; valid until the next call. Call only before finished().
   std::span<const Hit> nextBlock();
   [[nodiscard]] bool finished() const { return nextPosition_ >= positions_; }
-  // The next row not handed out, and the last row of the sieve.
+  // The next row not handed out.
   [[nodiscard]] std::int64_t nextRow() const;
-  [[nodiscard]] std::int64_t lastRow() const { return rowAt(positions_ - 1); }
 
   static constexpr std::uint32_t kBlockRows = 8 * 1024;
   static constexpr std::uint32_t kMediumRows = 32 * kBlockRows;

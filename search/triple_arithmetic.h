@@ -50,9 +50,6 @@ BasicTriple<Unsigned> tripleOf(std::type_identity_t<Unsigned> m, std::type_ident
   return {m * m - n * n, 2 * m * n, m * m + n * n};
 }
 
-// Which leg of a triple lies along i, the other along j.
-enum class RowLeg { Odd, Even };
-
 // The signs of i and of j: +1 or -1.
 struct Signs {
   int i;
@@ -66,7 +63,6 @@ struct Multipliers {
   std::int64_t first;
   std::int64_t last;
   [[nodiscard]] bool empty() const { return first > last; }
-  [[nodiscard]] std::int64_t count() const { return empty() ? 0 : last - first + 1; }
 };
 
 namespace detail {

@@ -64,9 +64,8 @@ class TripleSieve {
   // next call.
   std::span<const Hit> next();
   [[nodiscard]] bool finished() const { return nextRow_ > lastRow_ && handedOut_ == block_.hits.size(); }
-  // The first row not sieved yet, and the last row whose range of j is not empty.
+  // The first row not sieved yet.
   [[nodiscard]] std::int64_t nextRow() const { return nextRow_; }
-  [[nodiscard]] std::int64_t lastRow() const { return lastRow_; }
 
  private:
   // The primitive triple (m² - n², 2mn, m² + n²) and its next multiple k.
