@@ -50,7 +50,11 @@ void compareSieves(std::int32_t upper) {
   std::int64_t rowHits = 0;
   const double rows = secondsOf([&] {
     search::RowSieve sieve(1, upper, +1);
-    while (!sieve.finished()) rowHits += static_cast<std::int64_t>(sieve.nextBlock().size());
+    search::RowBlock block;
+    while (!sieve.finished()) {
+      sieve.nextBlock(block);
+      search::forEachHit(block, [&rowHits](const search::Hit&) { ++rowHits; });
+    }
   });
   const double triples = secondsOf([&] { tripleHits = countOf(search::TripleSieve(1, upper)); });
   std::printf("bounds 1 and %d: row sieve %.3f s, triple sieve %.3f s (%lld hits%s)\n", upper, rows, triples,

@@ -103,36 +103,16 @@ void sieveLines(std::int32_t lower, std::int32_t upper, search::SieveShare share
   }
 }
 
-// Hits in loop order, a batch of the search's slices.
-class HitBatch {
- public:
-  void clear() { hits_.clear(); }
-  void add(std::span<const search::Hit> hits) { hits_.insert(hits_.end(), hits.begin(), hits.end()); }
-  void add(const search::Hit& hit) { hits_.push_back(hit); }
-  [[nodiscard]] std::span<const search::Hit> hits() const { return hits_; }
+using FoundRing = BatchRing<search::FoundHits>;
+// Pieces the search may find ahead of the writing: enough to keep both
+// threads busy, few enough that blocks of dense rows stay within memory.
+constexpr std::size_t kFoundAhead = 3;
 
- private:
-  std::vector<search::Hit> hits_;
-};
-using HitRing = BatchRing<HitBatch>;
-constexpr std::size_t kBatchHits = std::size_t{1} << 14;
-constexpr std::size_t kBatchesAhead = 4;
-
-// The hits of any search, all or those of primitive triples, in batches.
-void searchHits(std::int32_t lower, std::int32_t upper, search::Hits kept, HitRing& ring) {
+// The search's pieces of hits, unmerged: the writing thread merges them.
+void searchHits(std::int32_t lower, std::int32_t upper, FoundRing& ring) {
   search::TripleSearch search(lower, upper);
   while (!search.finished()) {
-    HitBatch& batch = ring.toFill();
-    while (batch.hits().size() < kBatchHits && !search.finished()) {
-      const auto slice = search.next();
-      if (kept == search::Hits::All) {
-        batch.add(slice);
-        continue;
-      }
-      for (const search::Hit& hit : slice) {
-        if (search::isPrimitive(hit)) batch.add(hit);
-      }
-    }
+    search.next(ring.toFill());
     if (!ring.handOver()) return;
   }
 }
@@ -190,27 +170,37 @@ std::int64_t writeSievedLines(std::int32_t lower, std::int32_t upper, std::FILE*
   return written;
 }
 
-// Elsewhere one thread searches while this one formats and writes the lines.
+// Elsewhere one thread searches while this one merges the rows of its
+// blocks, keeps the hits asked for, and formats and writes their lines.
 std::int64_t writeFoundLines(std::int32_t lower, std::int32_t upper, search::Hits hits, std::FILE* out) {
-  std::deque<HitRing> rings;
-  HitRing& ring = rings.emplace_back(kBatchesAhead);
+  std::deque<FoundRing> rings;
+  FoundRing& ring = rings.emplace_back(kFoundAhead);
   const std::jthread searching(
-      [&ring, lower, upper, hits] { runPart(ring, [&] { searchHits(lower, upper, hits, ring); }); });
-  const StopAll<HitRing> stopAll(&rings);
-  const auto text = std::make_unique_for_overwrite<char[]>(kBatchHits * (search::kMaxLineText + 1));
+      [&ring, lower, upper] { runPart(ring, [&] { searchHits(lower, upper, ring); }); });
+  const StopAll<FoundRing> stopAll(&rings);
+  const auto text = std::make_unique_for_overwrite<char[]>(kPieceText + search::kMaxLineText + 1);
+  char* const full = text.get() + kPieceText;
+  char* end = text.get();
+  const auto flush = [&] {
+    std::fwrite(text.get(), 1, static_cast<std::size_t>(end - text.get()), out);
+    end = text.get();
+    return std::ferror(out) == 0;
+  };
   search::ResultLine line;
   std::int64_t written = 0;
-  while (const HitBatch* batch = ring.toRead()) {
-    char* end = text.get();
-    for (const search::Hit& hit : batch->hits()) {
+  while (const search::FoundHits* found = ring.toRead()) {
+    bool failed = false;
+    search::forEachHit(*found, [&](const search::Hit& hit) {
+      if (failed || (hits == search::Hits::Primitive && !search::isPrimitive(hit))) return;
       end = line.write(hit, end);
       *end++ = '\n';
-    }
-    written += static_cast<std::int64_t>(batch->hits().size());
+      ++written;
+      if (end >= full) failed = !flush();
+    });
     ring.giveBack();
-    std::fwrite(text.get(), 1, static_cast<std::size_t>(end - text.get()), out);
-    if (std::ferror(out) != 0) break;
+    if (failed) return written;
   }
+  flush();
   return written;
 }
 

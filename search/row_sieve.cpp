@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <bit>
+#include <limits>
 #include <numeric>
+#include <span>
 
 namespace search {
 namespace {
@@ -46,9 +48,7 @@ RowSieve::RowSieve(std::int32_t lower, std::int32_t upper, int sign)
       sign_(sign),
       step_(sign),
       primes_(primesLimit(lower, upper)),
-      ring_(kRingBlocks),
-      shortEnds_(kBlockRows),
-      otherEnds_(kBlockRows) {
+      ring_(kRingBlocks) {
   // Positive rows: from max(lower, 1) until j's range, from i + lower, passes
   // upper. Negative rows: from lower, and every j range holds j = i or more.
   const std::int64_t firstRow = sign > 0 ? std::max<std::int64_t>(lower, 1) : lower;
@@ -279,20 +279,44 @@ void RowSieve::addFound(std::uint64_t row, const Legs& legs, std::uint64_t k) {
 
 namespace {
 
-// Sorts hits stably by row, or by groups of 2^shift rows, with a counting
-// sort: group g holds sorted[ends[g - 1] .. ends[g]).
-template <typename Found>
-void sortByRow(const std::vector<Found>& hits, std::span<std::uint32_t> ends, std::vector<Found>& sorted,
-               unsigned shift) {
+// Sorts hits stably by a digit, with a counting sort: the hits of digit d
+// end up in sorted[ends[d - 1] .. ends[d]).
+template <typename DigitOf>
+void sortByDigit(const std::vector<Found>& hits, std::span<std::uint32_t> ends, std::vector<Found>& sorted,
+                 DigitOf digitOf) {
   std::fill(ends.begin(), ends.end(), 0);
-  for (const Found& hit : hits) ++ends[hit.row() >> shift];
+  for (const Found& hit : hits) ++ends[digitOf(hit)];
   std::exclusive_scan(ends.begin(), ends.end(), ends.begin(), 0U);
   sorted.resize(hits.size());
-  for (const Found& hit : hits) sorted[ends[hit.row() >> shift]++] = hit;
+  for (const Found& hit : hits) sorted[ends[digitOf(hit)]++] = hit;
 }
 
-// Sorts by key a run sorted by groups of keys, by insertion within each group.
-template <typename Found>
+// Sorts hits stably by row, or by groups of 2^shift rows.
+void sortByRow(const std::vector<Found>& hits, std::span<std::uint32_t> ends, std::vector<Found>& sorted,
+               unsigned shift) {
+  sortByDigit(hits, ends, sorted, [shift](const Found& hit) { return hit.row() >> shift; });
+}
+
+// Sorts hits stably by the high kJDigitBits bits of j over the range
+// of j of the hits, so that a sort by row then leaves out of order only hits
+// of one row whose j are close.
+constexpr unsigned kJDigitBits = 11;
+void sortByHighJ(const std::vector<Found>& hits, std::span<std::uint32_t> ends, std::vector<Found>& sorted) {
+  constexpr std::uint64_t kJBits = (std::uint64_t{1} << Found::kRowShift) - 1;
+  std::uint64_t low = kJBits;
+  std::uint64_t high = 0;
+  for (const Found& hit : hits) {
+    low = std::min(low, hit.key & kJBits);
+    high = std::max(high, hit.key & kJBits);
+  }
+  const auto width = static_cast<unsigned>(std::bit_width(high - std::min(low, high)));
+  const unsigned shift = width > kJDigitBits ? width - kJDigitBits : 0;
+  sortByDigit(hits, ends.first(std::size_t{1} << kJDigitBits), sorted,
+              [low, shift](const Found& hit) { return ((hit.key & kJBits) - low) >> shift; });
+}
+
+// Sorts by key a run sorted by groups of keys, by insertion: a key moves
+// only within its group.
 void sortWithinGroups(std::span<Found> hits) {
   for (std::size_t n = 1; n < hits.size(); ++n) {
     const Found moving = hits[n];
@@ -304,85 +328,44 @@ void sortWithinGroups(std::span<Found> hits) {
 
 }  // namespace
 
-// Orders the block's hits by row, then by j. The short pairs' hits of a row
-// are in order already; the few others are sorted by insertion and merged
-// with them. j = 0 goes between the negative and positive j.
-void RowSieve::sortBlock(std::uint64_t first, std::uint32_t rows) {
-  const bool zeroDueSomewhere = std::min(rowAt(first), rowAt(first + rows - 1)) + lower_ <= 0 && upper_ >= 0;
-  if (!zeroDueSomewhere && (foundShort_.size() + foundOther_.size()) * kSparseRowsPerHit < rows) {
-    sortSparseBlock(first, rows);
+// Orders the block's hits by row, then by j, in two runs: the short pairs'
+// hits of a row are in order already, the others are sorted by the high bits
+// of j, then by row, then by insertion. A block of far fewer hits than rows, none of them j = 0, is
+// sorted without a look at each row: by groups of rows, then by insertion.
+void RowSieve::sortBlock(std::uint32_t rows, RowBlock& block) {
+  block.firstEnds.resize(kBlockRows);
+  block.secondEnds.resize(kBlockRows);
+  block.sparse = block.firstRow > block.lastRowWithZero &&
+                 (foundShort_.size() + foundOther_.size()) * kSparseRowsPerHit < rows;
+  if (block.sparse) {
+    foundShort_.insert(foundShort_.end(), foundOther_.begin(), foundOther_.end());
+    const auto groupEnds =
+        std::span(block.firstEnds).first((rows + kSparseRowsPerHit - 1) / kSparseRowsPerHit);
+    sortByRow(foundShort_, groupEnds, block.first, std::countr_zero(kSparseRowsPerHit));
+    sortWithinGroups(std::span(block.first));
     return;
   }
-  const auto shortEnds = std::span(shortEnds_).first(rows);
-  const auto otherEnds = std::span(otherEnds_).first(rows);
-  sortByRow(foundShort_, shortEnds, sortedShort_, 0);
-  sortByRow(foundOther_, otherEnds, sortedOther_, 0);
-  const Found* const shortHits = sortedShort_.data();
-  Found* const otherHits = sortedOther_.data();
-
-  Hit* const begin = hitsRoomFor(foundShort_.size() + foundOther_.size() + rows);
-  Hit* out = begin;
-  std::uint32_t shortAt = 0;
-  std::uint32_t otherAt = 0;
-  for (std::uint32_t row = 0; row < rows; ++row) {
-    const std::uint32_t otherEnd = otherEnds[row];
-    const std::uint32_t shortEnd = shortEnds[row];
-    if (!zeroDueSomewhere && shortAt == shortEnd && otherAt == otherEnd) continue;
-    sortWithinGroups(std::span(otherHits + otherAt, otherHits + otherEnd));
-    const std::int64_t i = rowAt(first + row);
-    bool zeroDue = i + lower_ <= 0 && upper_ >= 0;
-    const auto write = [&](const Found& hit) {
-      const std::int64_t j = hit.j();
-      if (zeroDue && j > 0) {
-        *out++ = {i, 0, static_cast<std::int64_t>(magnitude(i))};
-        zeroDue = false;
-      }
-      *out++ = {i, j, static_cast<std::int64_t>(hit.c)};
-    };
-    while (shortAt < shortEnd && otherAt < otherEnd) {
-      write(shortHits[shortAt].key < otherHits[otherAt].key ? shortHits[shortAt++] : otherHits[otherAt++]);
-    }
-    for (; shortAt < shortEnd; ++shortAt) write(shortHits[shortAt]);
-    for (; otherAt < otherEnd; ++otherAt) write(otherHits[otherAt]);
-    if (zeroDue) *out++ = {i, 0, static_cast<std::int64_t>(magnitude(i))};
-  }
-  hitCount_ = static_cast<std::size_t>(out - begin);
+  sortByRow(foundShort_, std::span(block.firstEnds).first(rows), block.first, 0);
+  sortByHighJ(foundOther_, block.secondEnds, byHighJ_);
+  sortByRow(byHighJ_, std::span(block.secondEnds).first(rows), block.second, 0);
+  sortWithinGroups(std::span(block.second));
 }
 
-// A block of far fewer hits than rows, none of them j = 0, without a look at
-// each row: sorted by groups of rows, then by insertion within each group.
-void RowSieve::sortSparseBlock(std::uint64_t first, std::uint32_t rows) {
-  foundShort_.insert(foundShort_.end(), foundOther_.begin(), foundOther_.end());
-  const auto groupEnds = std::span(shortEnds_).first((rows + kSparseRowsPerHit - 1) / kSparseRowsPerHit);
-  sortByRow(foundShort_, groupEnds, sortedShort_, std::countr_zero(kSparseRowsPerHit));
-  sortWithinGroups(std::span(sortedShort_));
-  Hit* out = hitsRoomFor(sortedShort_.size());
-  for (const Found& hit : sortedShort_)
-    *out++ = {rowAt(first + hit.row()), hit.j(), static_cast<std::int64_t>(hit.c)};
-  hitCount_ = sortedShort_.size();
-}
-
-std::span<const Hit> RowSieve::nextBlock() {
-  const std::uint64_t block = nextPosition_ / kBlockRows;
-  if (block >= windowFirst_ + windowFilled_) fillWindow();
+void RowSieve::nextBlock(RowBlock& block) {
+  const std::uint64_t blockIndex = nextPosition_ / kBlockRows;
+  if (blockIndex >= windowFirst_ + windowFilled_) fillWindow();
   const std::uint64_t first = nextPosition_;
   const auto rows = static_cast<std::uint32_t>(std::min<std::uint64_t>(kBlockRows, positions_ - first));
   foundShort_.clear();
   foundOther_.clear();
   findShortPairHits(first, first + rows);
-  findMediumPairHits(block);
-  findLongPairHits(static_cast<std::uint32_t>(block - windowFirst_));
-  sortBlock(first, rows);
+  findMediumPairHits(blockIndex);
+  findLongPairHits(static_cast<std::uint32_t>(blockIndex - windowFirst_));
+  block.firstRow = rowAt(first);
+  block.rows = rows;
+  block.lastRowWithZero = upper_ >= 0 ? -lower_ : std::numeric_limits<std::int64_t>::min();
+  sortBlock(rows, block);
   nextPosition_ += rows;
-  return {hits_.get(), hitCount_};
-}
-
-Hit* RowSieve::hitsRoomFor(std::size_t count) {
-  if (hitsRoom_ < count) {
-    hitsRoom_ = std::max(count, hitsRoom_ + hitsRoom_ / 2);
-    hits_ = std::make_unique_for_overwrite<Hit[]>(hitsRoom_);
-  }
-  return hits_.get();
 }
 
 }  // namespace search

@@ -1,14 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
-#include <span>
 #include <vector>
 
 #include "search/bucket_ring.h"
 #include "search/cone_walk.h"
 #include "search/hit.h"
 #include "search/odd_primes.h"
+#include "search/row_block.h"
 #include "search/triple_arithmetic.h"
 
 namespace search {
@@ -30,17 +29,16 @@ namespace search {
 //    can reach; they wait in the bucket of their block. A pair that cannot
 //    reach a window costs nothing there, and memory holds the medium pairs
 //    and one window's hits whatever the bounds.
-// The hits of a block are sorted by row, then by j within each row, and j = 0
-// is put in its place where the loops reach it.
+// The hits of a block are sorted by row, then by j within each row, in two
+// runs that forEachHit merges, putting j = 0 in its place.
 class RowSieve {
  public:
   // The rows i of the sign (+1 or -1) with lower <= i <= upper whose range
   // of j, i + lower to upper, is not empty; i = 0 is not among them.
   RowSieve(std::int32_t lower, std::int32_t upper, int sign);
 
-  // The hits of the next block of rows in loop order, and the first row
-  // after them; valid until the next call. Call only before finished().
-  std::span<const Hit> nextBlock();
+  // Sieves the next block of rows into block. Call only before finished().
+  void nextBlock(RowBlock& block);
   [[nodiscard]] bool finished() const { return nextPosition_ >= positions_; }
   // The next row not handed out.
   [[nodiscard]] std::int64_t nextRow() const;
@@ -73,21 +71,6 @@ class RowSieve {
   };
   static constexpr std::uint32_t kOddRow = 1U << 31;
 
-  // A hit of the block before sorting: its row in the block and j in one
-  // key that orders hits by row, then j (|j| <= 2^32), and c.
-  struct Found {
-    static constexpr unsigned kRowShift = 34;
-    static constexpr std::int64_t kJOffset = std::int64_t{1} << 33;
-    Found(std::uint32_t row, std::int64_t j, std::uint64_t root)
-        : key(std::uint64_t{row} << kRowShift | static_cast<std::uint64_t>(j + kJOffset)), c(root) {}
-    Found() = default;
-    [[nodiscard]] std::uint32_t row() const { return static_cast<std::uint32_t>(key >> kRowShift); }
-    [[nodiscard]] std::int64_t j() const {
-      return static_cast<std::int64_t>(key & ((std::uint64_t{1} << kRowShift) - 1)) - kJOffset;
-    }
-    std::uint64_t key;
-    std::uint64_t c;
-  };
   // The legs of the pair of a multiple: row leg, column leg, hypotenuse.
   struct Legs {
     std::uint64_t x;
@@ -108,9 +91,7 @@ class RowSieve {
   void findMediumPairHits(std::uint64_t block);
   void findLongPairHits(std::uint32_t block);
   void addFound(std::uint64_t row, const Legs& legs, std::uint64_t k);
-  void sortBlock(std::uint64_t first, std::uint32_t rows);
-  void sortSparseBlock(std::uint64_t first, std::uint32_t rows);
-  Hit* hitsRoomFor(std::size_t count);
+  void sortBlock(std::uint32_t rows, RowBlock& block);
 
   std::int64_t lower_;
   std::int64_t upper_;
@@ -136,18 +117,11 @@ class RowSieve {
   std::vector<Multiple> generated_;
   std::vector<Multiple> windowMultiples_;
   std::vector<std::uint32_t> blockStarts_;
-  // The block's hits: of the short pairs, in the order of j within a row,
-  // and the others; each sorted by row.
+  // The block's hits as found: of the short pairs, in the order of j within
+  // a row, and the others.
   std::vector<Found> foundShort_;
   std::vector<Found> foundOther_;
-  std::vector<Found> sortedShort_;
-  std::vector<Found> sortedOther_;
-  std::vector<std::uint32_t> shortEnds_;
-  std::vector<std::uint32_t> otherEnds_;
-  // The block's hits in loop order, in room that is not cleared first.
-  std::unique_ptr<Hit[]> hits_;
-  std::size_t hitsRoom_ = 0;
-  std::size_t hitCount_ = 0;
+  std::vector<Found> byHighJ_;
 };
 
 }  // namespace search

@@ -35,45 +35,53 @@ TripleSearch::TripleSearch(std::int32_t lower, std::int32_t upper)
   if (lower <= -1) negativeRows_.emplace(lower, upper, -1);
 }
 
+void TripleSearch::next(FoundHits& found) {
+  found.clear();
+  if (negativeRows_ && negativeRows_->finished()) negativeRows_.reset();
+  if (negativeRows_) {
+    negativeRows_->nextBlock(found.block);
+    return;
+  }
+  if (inZeroRow_) {
+    nextOfZeroRow(found.hits);
+    return;
+  }
+  if (!positiveRowsMade_) {
+    positiveRows_ = positiveRowsOf(static_cast<std::int32_t>(lower_), static_cast<std::int32_t>(upper_));
+    positiveRowsMade_ = true;
+  }
+  if (auto* sieve = std::get_if<TripleSieve>(&positiveRows_); sieve != nullptr && !sieve->finished()) {
+    const std::span<const Hit> slice = sieve->next();
+    found.hits.assign(slice.begin(), slice.end());
+  } else if (auto* rows = std::get_if<RowSieve>(&positiveRows_); rows != nullptr && !rows->finished()) {
+    rows->nextBlock(found.block);
+  }
+}
+
 std::span<const Hit> TripleSearch::next() {
-  if (block_.empty()) {
-    if (negativeRows_ && negativeRows_->finished()) negativeRows_.reset();
-    if (negativeRows_) {
-      block_ = negativeRows_->nextBlock();
-    } else if (inZeroRow_) {
-      return nextOfZeroRow();
-    } else {
-      if (!positiveRowsMade_) {
-        positiveRows_ = positiveRowsOf(static_cast<std::int32_t>(lower_), static_cast<std::int32_t>(upper_));
-        positiveRowsMade_ = true;
-      }
-      if (auto* sieve = std::get_if<TripleSieve>(&positiveRows_); sieve != nullptr && !sieve->finished()) {
-        return sieve->next();
-      }
-      if (auto* rows = std::get_if<RowSieve>(&positiveRows_); rows != nullptr && !rows->finished()) {
-        block_ = rows->nextBlock();
-      }
-    }
+  if (left_.empty()) {
+    next(piece_);
+    pieceHits_.clear();
+    forEachHit(piece_, [this](const Hit& hit) { pieceHits_.push_back(hit); });
+    left_ = pieceHits_;
   }
   // A block, of any size, goes out a slice at a time.
-  const std::span<const Hit> slice = block_.first(std::min(block_.size(), kSliceHits));
-  block_ = block_.subspan(slice.size());
+  const std::span<const Hit> slice = left_.first(std::min(left_.size(), kSliceHits));
+  left_ = left_.subspan(slice.size());
   return slice;
 }
 
 // 0² + j² = |j|²: every j of the row i = 0 is a hit, up to 2^32 of them, so
 // this row is handed out a slice at a time.
-std::span<const Hit> TripleSearch::nextOfZeroRow() {
-  zeroRowSlice_.clear();
-  for (; zeroRowSlice_.size() < kSliceHits && zeroRowJ_ <= upper_; ++zeroRowJ_) {
-    zeroRowSlice_.push_back({0, zeroRowJ_, static_cast<std::int64_t>(magnitude(zeroRowJ_))});
+void TripleSearch::nextOfZeroRow(std::vector<Hit>& hits) {
+  for (; hits.size() < kSliceHits && zeroRowJ_ <= upper_; ++zeroRowJ_) {
+    hits.push_back({0, zeroRowJ_, static_cast<std::int64_t>(magnitude(zeroRowJ_))});
   }
   inZeroRow_ = zeroRowJ_ <= upper_;
-  return zeroRowSlice_;
 }
 
 bool TripleSearch::finished() const {
-  if (!block_.empty() || inZeroRow_) return false;
+  if (!left_.empty() || inZeroRow_) return false;
   if (negativeRows_ && !negativeRows_->finished()) return false;
   if (!positiveRowsMade_)
     return !hasPositiveRows(static_cast<std::int32_t>(lower_), static_cast<std::int32_t>(upper_));

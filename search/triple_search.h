@@ -7,10 +7,29 @@
 #include <vector>
 
 #include "search/hit.h"
+#include "search/row_block.h"
 #include "search/row_sieve.h"
 #include "search/triple_sieve.h"
 
 namespace search {
+
+// A piece of a search's hits in loop order: the rows of a block of a row
+// sieve, still to be merged, or hits one by one.
+struct FoundHits {
+  RowBlock block;
+  std::vector<Hit> hits;
+  void clear() {
+    block.clear();
+    hits.clear();
+  }
+};
+
+// Calls sink(hit) for each hit of the piece, in loop order.
+template <typename Sink>
+void forEachHit(const FoundHits& found, Sink&& sink) {
+  if (!found.block.empty()) forEachHit(found.block, sink);
+  for (const Hit& hit : found.hits) sink(hit);
+}
 
 // Lists, for the bounds lower and upper, every pair with lower <= i <= upper
 // and i + lower <= j <= upper whose i² + j² is a perfect square, by ascending
@@ -28,12 +47,16 @@ class TripleSearch {
   // work, so a slice may be empty before the end: call again until
   // finished(). The span stays valid until the next call.
   std::span<const Hit> next();
+  // The next piece of hits, in place of found's: a block of rows or at most
+  // kSliceHits hits, possibly none. Mixes with next() only where next() has
+  // handed out all the hits of its piece.
+  void next(FoundHits& found);
   [[nodiscard]] bool finished() const;
   // How far the outer index has got, from 0 to 1.
   [[nodiscard]] double progress() const;
 
  private:
-  std::span<const Hit> nextOfZeroRow();
+  void nextOfZeroRow(std::vector<Hit>& hits);
 
   std::int64_t lower_;
   std::int64_t upper_;
@@ -44,9 +67,10 @@ class TripleSearch {
   std::int64_t zeroRowJ_;
   std::variant<std::monostate, RowSieve, TripleSieve> positiveRows_;
   bool positiveRowsMade_ = false;
-  // The block of a row sieve being handed out, and the row i = 0's slice.
-  std::span<const Hit> block_;
-  std::vector<Hit> zeroRowSlice_;
+  // The piece being handed out by next(), merged, and what is left of it.
+  FoundHits piece_;
+  std::vector<Hit> pieceHits_;
+  std::span<const Hit> left_;
 };
 
 }  // namespace search

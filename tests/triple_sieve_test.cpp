@@ -26,10 +26,11 @@ std::int64_t count(Search search) {
 // Every hit of the positive rows of the row sieve.
 std::vector<Hit> positiveRows(std::int64_t lower, std::int64_t upper) {
   RowSieve sieve(static_cast<std::int32_t>(lower), static_cast<std::int32_t>(upper), +1);
+  search::RowBlock block;
   std::vector<Hit> hits;
   while (!sieve.finished()) {
-    const auto block = sieve.nextBlock();
-    hits.insert(hits.end(), block.begin(), block.end());
+    sieve.nextBlock(block);
+    search::forEachHit(block, [&hits](const Hit& hit) { hits.push_back(hit); });
   }
   return hits;
 }
