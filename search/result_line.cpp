@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "search/decimal_digits.h"
+#include "search/triple_arithmetic.h"
 
 namespace search {
 
@@ -23,30 +24,16 @@ char* ResultLine::write(const Hit& hit, char* out) {
   // The whole array, a fixed size, copies faster than its used part.
   std::memcpy(out, iText_.data(), iText_.size());
   out += iLength_;
-  // A positive j, as on nearly every line, and c fit 32 bits: no sign to
-  // handle and no 64-bit arithmetic; below 10^8, as in every sieved line,
-  // they go four digits at a time.
-  const auto writeUnsigned = [&](auto writeNumber) {
-    *out++ = ' ';
-    out = writeNumber(static_cast<std::uint32_t>(hit.j), out);
-    *out++ = ' ';
-    *out++ = ' ';
-    return writeNumber(static_cast<std::uint32_t>(hit.c), out);
-  };
-  if (hit.j > 0 && hit.c < 100'000'000) {
-    return writeUnsigned([](std::uint32_t value, char* at) { return writeDigitsByFours(value, at); });
-  }
-  if (hit.j > 0 && hit.c <= UINT32_MAX) {
-    return writeUnsigned([](std::uint32_t value, char* at) { return writeDigits(value, at); });
-  }
-  out = formatInteger(hit.j, out);
+  *out++ = hit.j < 0 ? '-' : ' ';
+  out = writeAnyDigitsByFours(magnitude(hit.j), out);
   *out++ = ' ';
-  return formatInteger(hit.c, out);
+  *out++ = ' ';
+  return writeAnyDigitsByFours(static_cast<std::uint64_t>(hit.c), out);
 }
 
-// A line of numbers below 10^8, and the 3 characters that writing them four
+// A line of numbers below 10^16, and the 3 characters that writing them four
 // digits at a time may leave past its end, fit in kMaxLineText.
-static_assert(kMaxSievedLine - 1 + 3 <= kMaxLineText);
+static_assert(3 * 17 + 2 + 3 <= kMaxLineText);
 
 std::string_view ResultLine::format(const Hit& hit) {
   return {text_.data(), static_cast<std::size_t>(write(hit, text_.data()) - text_.data())};

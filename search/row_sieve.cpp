@@ -206,13 +206,13 @@ void RowSieve::fillWindow() {
   std::shift_right(blockStarts_.begin(), blockStarts_.end(), 1);
   blockStarts_[0] = 0;
 
-  // The next window's size from this one's density, growing at most twofold.
+  // The next window's size from this one's density, growing at most eightfold.
   // No window spans more rows than its first magnitude, so that the density
   // cannot grow much within it.
   const std::uint64_t fitting = kWindowMultiples * count / std::max<std::size_t>(generated_.size(), 1);
   const std::uint64_t widest = std::max<std::uint64_t>(magnitudeAt(lastPosition), kMediumRows) / kBlockRows;
   windowBlocks_ = static_cast<std::uint32_t>(std::clamp<std::uint64_t>(
-      fitting, 1, std::min<std::uint64_t>({2 * std::uint64_t{count}, widest, kMaxWindowBlocks})));
+      fitting, 1, std::min<std::uint64_t>({8 * std::uint64_t{count}, widest, kMaxWindowBlocks})));
 }
 
 // The multiples of the short pairs in the positions first to end: those
