@@ -106,7 +106,7 @@ void sieveLines(std::int32_t lower, std::int32_t upper, search::SieveShare share
 using FoundRing = BatchRing<search::FoundHits>;
 // Pieces the search may find ahead of the writing: enough to keep both
 // threads busy, few enough that blocks of dense rows stay within memory.
-constexpr std::size_t kFoundAhead = 3;
+constexpr std::size_t kFoundAhead = 2;
 
 // The search's pieces of hits, unmerged: the writing thread merges them.
 void searchHits(std::int32_t lower, std::int32_t upper, FoundRing& ring) {

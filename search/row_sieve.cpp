@@ -13,7 +13,7 @@ constexpr std::uint32_t kBlockRows = RowSieve::kBlockRows;
 constexpr std::uint64_t kRingBlocks = RowSieve::kMediumRows / kBlockRows + 1;
 // A window holds about this many multiples of long pairs: its size follows
 // their density in the window before.
-constexpr std::size_t kWindowMultiples = std::size_t{1} << 18;
+constexpr std::size_t kWindowMultiples = std::size_t{1} << 19;
 constexpr std::uint32_t kMaxWindowBlocks = 4096;
 constexpr double kSlopeMargin = 1e-9;
 // A block with fewer hits than one for this many rows is sorted in groups
@@ -186,23 +186,22 @@ void RowSieve::fillWindow() {
       const auto j = static_cast<std::int64_t>(k * legs.y);
       const bool inLoops =
           (j >= i + lower_ && j <= upper_) || (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_);
-      if (!inLoops) return;
-      generated_.push_back(
-          {pair.m, pair.n, pair.k, static_cast<std::uint32_t>(positionOf(k * legs.x) - firstPosition)});
+      if (inLoops) generated_.emplace_back(pair.m, pair.n, pair.k);
     };
     walkEvenRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(m, n, false); });
     walkOddRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(m, n, true); });
   }
-  // By block, with a counting sort; each keeps its row in the block.
+  // By block, with a counting sort.
+  const auto blockOf = [&](const LongMultiple& packed) {
+    const Multiple multiple = packed.unpacked();
+    return (positionOf(multiple.k * legsOf(multiple).x) - firstPosition) / kBlockRows;
+  };
   blockStarts_.assign(count + 1, 0);
-  for (const Multiple& multiple : generated_) ++blockStarts_[multiple.rowOrLastK / kBlockRows + 1];
+  for (const LongMultiple& multiple : generated_) ++blockStarts_[blockOf(multiple) + 1];
   std::inclusive_scan(blockStarts_.begin(), blockStarts_.end(), blockStarts_.begin());
   windowMultiples_.resize(generated_.size());
-  for (Multiple multiple : generated_) {
-    const std::uint32_t block = multiple.rowOrLastK / kBlockRows;
-    multiple.rowOrLastK %= kBlockRows;
-    windowMultiples_[blockStarts_[block]++] = multiple;
-  }
+  for (const LongMultiple& multiple : generated_)
+    windowMultiples_[blockStarts_[blockOf(multiple)]++] = multiple;
   std::shift_right(blockStarts_.begin(), blockStarts_.end(), 1);
   blockStarts_[0] = 0;
 
@@ -262,9 +261,14 @@ void RowSieve::findMediumPairHits(std::uint64_t block) {
 }
 
 void RowSieve::findLongPairHits(std::uint32_t block) {
+  const std::uint64_t first = (windowFirst_ + block) * kBlockRows;
   const auto multiples =
       std::span(windowMultiples_).subspan(blockStarts_[block], blockStarts_[block + 1] - blockStarts_[block]);
-  for (const Multiple& multiple : multiples) addFound(multiple.rowOrLastK, legsOf(multiple), multiple.k);
+  for (const LongMultiple& packed : multiples) {
+    const Multiple multiple = packed.unpacked();
+    const Legs legs = legsOf(multiple);
+    addFound(positionOf(multiple.k * legs.x) - first, legs, multiple.k);
+  }
 }
 
 // The hits of the multiple k of a pair in a row of the block, with j < 0, j > 0 or both.

@@ -61,8 +61,7 @@ class RowSieve {
   };
   // The pair of (m, n) with the odd leg along the rows where n has kOddRow,
   // and a multiple k of it; as a multiple of a longer pair in its block's
-  // bucket, with its row counted from the block's first row, and as a medium
-  // pair in the ring, with its last k in the loops.
+  // bucket, and as a medium pair in the ring, with its last k in the loops.
   struct Multiple {
     std::uint32_t m;
     std::uint32_t n;
@@ -70,6 +69,20 @@ class RowSieve {
     std::uint32_t rowOrLastK;
   };
   static constexpr std::uint32_t kOddRow = 1U << 31;
+  // A multiple of a long pair in the window, in 8 bytes: m and k share a
+  // word, as m < 2^17 (both legs are below 2^33) and k < 2^15 (the row leg
+  // is at least kMediumRows); n keeps kOddRow. Its row follows from them.
+  struct LongMultiple {
+    static constexpr unsigned kKShift = 17;
+    LongMultiple(std::uint32_t m, std::uint32_t nAndOrder, std::uint32_t k)
+        : mAndK(m | k << kKShift), n(nAndOrder) {}
+    LongMultiple() = default;
+    [[nodiscard]] Multiple unpacked() const {
+      return {mAndK & ((1U << kKShift) - 1), n, mAndK >> kKShift, 0};
+    }
+    std::uint32_t mAndK;
+    std::uint32_t n;
+  };
 
   // The legs of the pair of a multiple: row leg, column leg, hypotenuse.
   struct Legs {
@@ -114,8 +127,8 @@ class RowSieve {
   std::uint64_t windowFirst_ = 0;
   std::uint32_t windowBlocks_ = 4;
   std::uint32_t windowFilled_ = 0;
-  std::vector<Multiple> generated_;
-  std::vector<Multiple> windowMultiples_;
+  std::vector<LongMultiple> generated_;
+  std::vector<LongMultiple> windowMultiples_;
   std::vector<std::uint32_t> blockStarts_;
   // The block's hits as found: of the short pairs, in the order of j within
   // a row, and the others.
