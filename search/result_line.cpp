@@ -8,19 +8,19 @@
 
 namespace search {
 
-ResultLine::ResultLine() {
-  char* end = formatInteger(i_, iText_.data());
+ResultLine::ResultLine() { setRow(0); }
+
+// Keeps the text of i, its sign position and the space after it.
+void ResultLine::setRow(std::int64_t i) {
+  i_ = i;
+  iText_[0] = i < 0 ? '-' : ' ';
+  char* end = writeAnyDigitsByFours(magnitude(i), iText_.data() + 1);
   *end++ = ' ';
   iLength_ = static_cast<std::size_t>(end - iText_.data());
 }
 
 char* ResultLine::write(const Hit& hit, char* out) {
-  if (hit.i != i_) {
-    i_ = hit.i;
-    char* end = formatInteger(i_, iText_.data());
-    *end++ = ' ';
-    iLength_ = static_cast<std::size_t>(end - iText_.data());
-  }
+  if (hit.i != i_) setRow(hit.i);
   // The whole array, a fixed size, copies faster than its used part.
   std::memcpy(out, iText_.data(), iText_.size());
   out += iLength_;

@@ -29,8 +29,12 @@ class ResultLine {
   std::string_view format(const Hit& hit);
 
  private:
+  void setRow(std::int64_t i);
+
   std::int64_t i_ = 0;
-  std::array<char, kMaxNumberText + 1> iText_{};  // i and the space after it
+  // i and the space after it, and room for what writing i four digits at a
+  // time may leave past them.
+  std::array<char, kMaxNumberText + 4> iText_{};
   std::size_t iLength_ = 0;
   std::array<char, kMaxLineText> text_{};
 };
