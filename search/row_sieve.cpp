@@ -194,7 +194,8 @@ void RowSieve::fillWindow() {
   // By block, with a counting sort.
   const auto blockOf = [&](const LongMultiple& packed) {
     const Multiple multiple = packed.unpacked();
-    return (positionOf(multiple.k * legsOf(multiple).x) - firstPosition) / kBlockRows;
+    return static_cast<std::uint32_t>((positionOf(multiple.k * legsOf(multiple).x) - firstPosition) /
+                                      kBlockRows);
   };
   blockStarts_.assign(count + 1, 0);
   for (const LongMultiple& multiple : generated_) ++blockStarts_[blockOf(multiple) + 1];
@@ -315,8 +316,9 @@ void sortByHighJ(const std::vector<Found>& hits, std::span<std::uint32_t> ends, 
   }
   const auto width = static_cast<unsigned>(std::bit_width(high - std::min(low, high)));
   const unsigned shift = width > kJDigitBits ? width - kJDigitBits : 0;
-  sortByDigit(hits, ends.first(std::size_t{1} << kJDigitBits), sorted,
-              [low, shift](const Found& hit) { return ((hit.key & kJBits) - low) >> shift; });
+  sortByDigit(hits, ends.first(std::size_t{1} << kJDigitBits), sorted, [low, shift](const Found& hit) {
+    return static_cast<std::uint32_t>(((hit.key & kJBits) - low) >> shift);
+  });
 }
 
 // Sorts by key a run sorted by groups of keys, by insertion: a key moves
