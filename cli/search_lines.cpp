@@ -141,12 +141,10 @@ using StopAll = std::unique_ptr<std::deque<Ring>, decltype([](std::deque<Ring>* 
                                   for (Ring& ring : *rings) ring.stop();
                                 })>;
 
-// Where the sieve lists every line, two sieves share its stretches, each on
-// a thread of its own, and their lines come out stretch by stretch; past half
-// its limit one sieve does, as two would need more memory than one at the
-// limit.
+// Where the triple sieve lists every line, two sieves share its stretches,
+// each on a thread of its own, and their lines come out stretch by stretch.
 std::int64_t writeSievedLines(std::int32_t lower, std::int32_t upper, std::FILE* out) {
-  const std::uint32_t parts = upper <= search::TripleSieve::kMaxUpper / 2 ? 2 : 1;
+  constexpr std::uint32_t parts = 2;
   std::deque<PieceRing> rings;
   std::vector<std::jthread> threads;
   for (std::uint32_t index = 0; index < parts; ++index) {

@@ -44,10 +44,11 @@ struct SieveShare {
 // whose legs fit under upper once, then hands out each multiple k · s as a row
 // of the block it falls in. Work follows the number of hits, not of divisors.
 // Its memory grows with upper (about 0.18 · upper triples, 6 bytes each:
-// some 48 MB at the limit), and every number of it fits 32 bits.
+// some 24 MB at the limit, so that two sieves sharing the rows stay within
+// 64 MB), and every number of it fits 32 bits.
 class TripleSieve {
  public:
-  static constexpr std::int64_t kMaxUpper = std::int64_t{1} << 25;
+  static constexpr std::int64_t kMaxUpper = std::int64_t{1} << 24;
   [[nodiscard]] static bool covers(std::int64_t lower, std::int64_t upper) {
     return lower > 0 && upper <= kMaxUpper;
   }
