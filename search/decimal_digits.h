@@ -91,29 +91,36 @@ inline char* writeDigitsByFours(std::uint32_t value, char* out) {
   return decimal::copyQuad(out, value - high * kTenThousand, 4);
 }
 
-// Writes the digits of a value below 10^16, as every number of a result line
-// is, four at a time: a value past 10^8 is split in two by one division.
-// Where the value fits 32 bits, as all but those of the very bottom rows of
-// the range do, the division is in 32-bit arithmetic, which 32-bit code
-// does without a library call. Writes up to 3 characters past the last
-// digit, like writeDigitsByFours. Returns one past the last digit.
+// Writes the eight digits of a value below 10^8, with leading zeros.
+inline char* writeEightDigits(std::uint32_t value, char* out) {
+  constexpr std::uint32_t kTenThousand = 10000;
+  out = decimal::copyQuad(out, value / kTenThousand, 4);
+  return decimal::copyQuad(out, value % kTenThousand, 4);
+}
+
+// Writes the digits of any value four at a time: a value past 10^8 is split
+// into groups of eight digits by divisions by constants. Where the value fits
+// 32 bits, as every number of a result line does but those of the very
+// bottom rows of the range, they are 32-bit divisions, which 32-bit code does
+// without a library call. Writes up to 3 characters past the last digit of a
+// value below 10^8, like writeDigitsByFours. Returns one past the last digit.
 inline char* writeAnyDigitsByFours(std::uint64_t value, char* out) {
   constexpr std::uint32_t kHundredMillion = 100'000'000;
-  constexpr std::uint32_t kTenThousand = 10000;
-  std::uint32_t high = 0;
-  std::uint32_t low = 0;
   if (value <= UINT32_MAX) {
     const auto value32 = static_cast<std::uint32_t>(value);
     if (value32 < kHundredMillion) return writeDigitsByFours(value32, out);
-    high = value32 / kHundredMillion;
-    low = value32 - high * kHundredMillion;
-  } else {
-    high = static_cast<std::uint32_t>(value / kHundredMillion);
-    low = static_cast<std::uint32_t>(value - std::uint64_t{high} * kHundredMillion);
+    const std::uint32_t high = value32 / kHundredMillion;
+    return writeEightDigits(value32 - high * kHundredMillion, writeDigitsByFours(high, out));
   }
-  out = writeDigitsByFours(high, out);
-  out = decimal::copyQuad(out, low / kTenThousand, 4);
-  return decimal::copyQuad(out, low % kTenThousand, 4);
+  const std::uint64_t high = value / kHundredMillion;
+  const auto low = static_cast<std::uint32_t>(value - high * kHundredMillion);
+  if (high < kHundredMillion) {
+    return writeEightDigits(low, writeDigitsByFours(static_cast<std::uint32_t>(high), out));
+  }
+  const std::uint64_t top = high / kHundredMillion;
+  const auto middle = static_cast<std::uint32_t>(high - top * kHundredMillion);
+  out = writeDigitsByFours(static_cast<std::uint32_t>(top), out);
+  return writeEightDigits(low, writeEightDigits(middle, out));
 }
 
 }  // namespace search

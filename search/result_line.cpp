@@ -31,9 +31,10 @@ char* ResultLine::write(const Hit& hit, char* out) {
   return writeAnyDigitsByFours(static_cast<std::uint64_t>(hit.c), out);
 }
 
-// A line of numbers below 10^16, and the 3 characters that writing them four
-// digits at a time may leave past its end, fit in kMaxLineText.
-static_assert(3 * 17 + 2 + 3 <= kMaxLineText);
+// Writing numbers four digits at a time leaves up to 3 characters past a
+// number below 10^8 only, which with them is still shorter than the longest
+// number: a line never reaches past kMaxLineText.
+static_assert(1 + 8 + 3 <= kMaxNumberText);
 
 std::string_view ResultLine::format(const Hit& hit) {
   return {text_.data(), static_cast<std::size_t>(write(hit, text_.data()) - text_.data())};

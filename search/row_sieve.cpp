@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <limits>
 #include <numeric>
 #include <span>
 
@@ -48,7 +47,9 @@ RowSieve::RowSieve(std::int32_t lower, std::int32_t upper, int sign)
       sign_(sign),
       step_(sign),
       primes_(primesLimit(lower, upper)),
-      ring_(kRingBlocks) {
+      ring_(kRingBlocks),
+      shortEnds_(kBlockRows),
+      otherEnds_(kBlockRows) {
   // Positive rows: from max(lower, 1) until j's range, from i + lower, passes
   // upper. Negative rows: from lower, and every j range holds j = i or more.
   const std::int64_t firstRow = sign > 0 ? std::max<std::int64_t>(lower, 1) : lower;
@@ -282,6 +283,15 @@ void RowSieve::addFound(std::uint64_t row, const Legs& legs, std::uint64_t k) {
   if (j >= i + lower_ && j <= upper_) foundOther_.emplace_back(r, j, c);
 }
 
+// j = 0, with c = |i|, in each row of the block that the loops' j reach it
+// in: i + lower <= 0 <= upper.
+void RowSieve::addZeroColumn(std::uint64_t first, std::uint32_t rows) {
+  if (upper_ < 0) return;
+  for (std::uint32_t row = 0; row < rows && rowAt(first + row) + lower_ <= 0; ++row) {
+    foundOther_.emplace_back(row, 0, magnitudeAt(first + row));
+  }
+}
+
 namespace {
 
 // Sorts hits stably by a digit, with a counting sort: the hits of digit d
@@ -336,24 +346,20 @@ void sortWithinGroups(std::span<Found> hits) {
 
 // Orders the block's hits by row, then by j, in two runs: the short pairs'
 // hits of a row are in order already, the others are sorted by the high bits
-// of j, then by row, then by insertion. A block of far fewer hits than rows, none of them j = 0, is
-// sorted without a look at each row: by groups of rows, then by insertion.
+// of j, then by row, then by insertion. A block of far fewer hits than rows
+// is sorted whole without a look at each row: by groups of rows, then by
+// insertion.
 void RowSieve::sortBlock(std::uint32_t rows, RowBlock& block) {
-  block.firstEnds.resize(kBlockRows);
-  block.secondEnds.resize(kBlockRows);
-  block.sparse = block.firstRow > block.lastRowWithZero &&
-                 (foundShort_.size() + foundOther_.size()) * kSparseRowsPerHit < rows;
-  if (block.sparse) {
+  if ((foundShort_.size() + foundOther_.size()) * kSparseRowsPerHit < rows) {
     foundShort_.insert(foundShort_.end(), foundOther_.begin(), foundOther_.end());
-    const auto groupEnds =
-        std::span(block.firstEnds).first((rows + kSparseRowsPerHit - 1) / kSparseRowsPerHit);
+    const auto groupEnds = std::span(shortEnds_).first((rows + kSparseRowsPerHit - 1) / kSparseRowsPerHit);
     sortByRow(foundShort_, groupEnds, block.first, std::countr_zero(kSparseRowsPerHit));
     sortWithinGroups(std::span(block.first));
     return;
   }
-  sortByRow(foundShort_, std::span(block.firstEnds).first(rows), block.first, 0);
-  sortByHighJ(foundOther_, block.secondEnds, byHighJ_);
-  sortByRow(byHighJ_, std::span(block.secondEnds).first(rows), block.second, 0);
+  sortByRow(foundShort_, std::span(shortEnds_).first(rows), block.first, 0);
+  sortByHighJ(foundOther_, otherEnds_, byHighJ_);
+  sortByRow(byHighJ_, std::span(otherEnds_).first(rows), block.second, 0);
   sortWithinGroups(std::span(block.second));
 }
 
@@ -367,9 +373,9 @@ void RowSieve::nextBlock(RowBlock& block) {
   findShortPairHits(first, first + rows);
   findMediumPairHits(blockIndex);
   findLongPairHits(static_cast<std::uint32_t>(blockIndex - windowFirst_));
+  addZeroColumn(first, rows);
+  block.clear();
   block.firstRow = rowAt(first);
-  block.rows = rows;
-  block.lastRowWithZero = upper_ >= 0 ? -lower_ : std::numeric_limits<std::int64_t>::min();
   sortBlock(rows, block);
   nextPosition_ += rows;
 }

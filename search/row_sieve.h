@@ -29,8 +29,8 @@ namespace search {
 //    can reach; they wait in the bucket of their block. A pair that cannot
 //    reach a window costs nothing there, and memory holds the medium pairs
 //    and one window's hits whatever the bounds.
-// The hits of a block are sorted by row, then by j within each row, in two
-// runs that forEachHit merges, putting j = 0 in its place.
+// The hits of a block, j = 0 included, are sorted by row, then by j within
+// each row, in two runs that forEachHit merges.
 class RowSieve {
  public:
   // The rows i of the sign (+1 or -1) with lower <= i <= upper whose range
@@ -104,6 +104,7 @@ class RowSieve {
   void findMediumPairHits(std::uint64_t block);
   void findLongPairHits(std::uint32_t block);
   void addFound(std::uint64_t row, const Legs& legs, std::uint64_t k);
+  void addZeroColumn(std::uint64_t first, std::uint32_t rows);
   void sortBlock(std::uint32_t rows, RowBlock& block);
 
   std::int64_t lower_;
@@ -135,6 +136,8 @@ class RowSieve {
   std::vector<Found> foundShort_;
   std::vector<Found> foundOther_;
   std::vector<Found> byHighJ_;
+  std::vector<std::uint32_t> shortEnds_;
+  std::vector<std::uint32_t> otherEnds_;
 };
 
 }  // namespace search

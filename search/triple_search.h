@@ -27,7 +27,7 @@ struct FoundHits {
 // Calls sink(hit) for each hit of the piece, in loop order.
 template <typename Sink>
 void forEachHit(const FoundHits& found, Sink&& sink) {
-  if (!found.block.empty()) forEachHit(found.block, sink);
+  forEachHit(found.block, sink);
   for (const Hit& hit : found.hits) sink(hit);
 }
 
