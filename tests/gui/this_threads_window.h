@@ -2,17 +2,16 @@
 
 #include <windows.h>
 
-// The form's window made in this process: the one of this thread's windows
-// that no other window owns (the tooltips are owned).
+// Keeps the form's window, the one that no other window owns (the tooltips are owned).
+inline BOOL CALLBACK keepFormWindow(HWND window, LPARAM result) {
+  if (GetWindow(window, GW_OWNER) != nullptr) return TRUE;
+  *reinterpret_cast<HWND*>(result) = window;
+  return FALSE;
+}
+
+// The form's window made in this process.
 inline HWND thisThreadsWindow() {
   HWND found = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM result) -> BOOL {
-        if (GetWindow(window, GW_OWNER) != nullptr) return TRUE;
-        *reinterpret_cast<HWND*>(result) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), &keepFormWindow, reinterpret_cast<LPARAM>(&found));
   return found;
 }
