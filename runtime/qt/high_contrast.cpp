@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusVariant>
 
 #include <utility>
 
@@ -34,11 +35,16 @@ bool desktopHighContrast() {
 
 ContrastWatch::ContrastWatch(std::function<void()> changed) : changed_(std::move(changed)) {
   QDBusConnection::sessionBus().connect(kPortal, kPortalPath, kSettings, "SettingChanged", this,
-                                        SLOT(settingChanged(QString, QString, QDBusVariant)));
+                                        SLOT(settingChanged(QDBusMessage)));
 }
 
-void ContrastWatch::settingChanged(const QString& group, const QString& key, const QDBusVariant& /*value*/) {
-  if (group == QLatin1String(kAppearance) && key == QLatin1String(kContrast)) changed_();
+// The signal says the group, the key and the new value.
+void ContrastWatch::settingChanged(const QDBusMessage& change) {
+  const QList<QVariant> setting = change.arguments();
+  if (setting.size() >= 2 && setting[0].toString() == QLatin1String(kAppearance) &&
+      setting[1].toString() == QLatin1String(kContrast)) {
+    changed_();
+  }
 }
 
 }  // namespace runtime::qt

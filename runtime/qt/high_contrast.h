@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDBusVariant>
+#include <QDBusMessage>
 #include <QObject>
 #include <QString>
 
@@ -22,7 +22,7 @@ class ContrastWatch final : public QObject {
   explicit ContrastWatch(std::function<void()> changed);
 
  private slots:
-  void settingChanged(const QString& group, const QString& key, const QDBusVariant& value);
+  void settingChanged(const QDBusMessage& change);
 
  private:
   std::function<void()> changed_;
