@@ -4,7 +4,6 @@
 #include <string>
 
 #include "runtime/runtime_error.h"
-
 #include "tests/feuille1_fixture.h"
 
 namespace {
