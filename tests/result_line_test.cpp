@@ -20,8 +20,9 @@ using search::Hit;
 // 0, and either side of 10^1 ... 10^18, 2^31 and 2^32, and the ends of 64 bits.
 std::vector<std::int64_t> edgeNumbers() {
   std::vector<std::int64_t> numbers{0, INT64_MAX, INT64_MIN};
-  for (std::int64_t power = 10; power <= 1'000'000'000'000'000'000; power *= 10) {
+  for (std::int64_t power = 10;; power *= 10) {
     numbers.insert(numbers.end(), {power - 1, power, 1 - power, -power});
+    if (power > INT64_MAX / 10) break;
   }
   for (const std::int64_t power : {std::int64_t{1} << 31, std::int64_t{1} << 32}) {
     numbers.insert(numbers.end(), {power - 1, power, 1 - power, -power});
