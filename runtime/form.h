@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,16 +33,19 @@ class Form {
   virtual void setCaption(std::string_view caption) = 0;
   // Handles the events that are waiting, once, then returns.
   virtual void doEvents() = 0;
-  // Lets the user choose a file, proposing fileName, and writes every line of
-  // the list into it, one a line, in UTF-8 with the system's line ends. While
-  // it writes, keepGoing(share written, 0 to 1) is called now and then; when it
-  // returns false the save stops. The lines go to a temporary file that
-  // replaces the chosen one only when complete, so a save that stops or fails
-  // leaves an earlier file as it was. True when the file was written; false
-  // when the user cancelled the dialog or the save was stopped; a failure
-  // throws RuntimeError.
-  virtual bool saveList(ControlId list, std::string_view fileName,
-                        const std::function<bool(double progress)>& keepGoing) = 0;
+  // Asks the user where to save a list's lines, with the system's save
+  // dialog proposing fileName: the path chosen (UTF-8), none when the user
+  // cancelled. A failure of the dialog throws RuntimeError.
+  [[nodiscard]] virtual std::optional<std::string> chooseListFile(std::string_view fileName) = 0;
+  // Writes every line of the list into the file at path, one a line, in UTF-8
+  // with the system's line ends. While it writes, keepGoing(share written, 0
+  // to 1) is called now and then; when it returns false the save stops. The
+  // lines go to a temporary file that replaces the one at path only when
+  // complete, so a save that stops or fails leaves an earlier file as it was.
+  // True when the file was written, false when the save was stopped; a
+  // failure throws RuntimeError.
+  virtual bool writeList(ControlId list, const std::string& path,
+                         const std::function<bool(double progress)>& keepGoing) = 0;
   // The decimal separator of the user's locale, for reading numbers typed by the user.
   [[nodiscard]] virtual std::string decimalSeparator() const = 0;
   // A monotonic clock, for pacing long work.

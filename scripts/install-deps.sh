@@ -22,7 +22,7 @@ declare -A packages=(
   [windows]="cmake ninja-build gcc-multilib g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 fonts-wine"
   [display]="xvfb xauth x11-utils xdotool xclip imagemagick"
   [packages]="nsis dpkg-dev"
-  [tests]="googletest g++-multilib clang libfuzzer-14-dev clang-tidy lintian unzip p7zip-full file locales"
+  [tests]="googletest g++-multilib clang libfuzzer-14-dev clang-tidy lintian unzip p7zip-full file locales dbus-daemon"
 )
 wine32_note=build/wine32-unavailable
 

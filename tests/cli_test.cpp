@@ -51,9 +51,8 @@ CliRun run(std::vector<std::string_view> args, std::string_view separator = ",")
 }
 
 std::string linesOf(const std::vector<search::Hit>& hits) {
-  search::ResultLine line;
   std::string text;
-  for (const search::Hit& hit : hits) text += std::string(line.format(hit)) + "\n";
+  for (const search::Hit& hit : hits) text += referenceLine(hit) + "\n";
   return text;
 }
 

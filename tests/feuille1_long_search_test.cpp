@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string>
 
+#include "runtime/runtime_error.h"
 #include "tests/feuille1_fixture.h"
 
 namespace {
@@ -124,6 +125,36 @@ TEST_F(LongSearchTest, SavesTheListUnderItsBoundsAndOnlyOutsideASearch) {
   EXPECT_TRUE(form.savedLines.empty());
   EXPECT_TRUE(areEngineLines(list(), -20, 20));
   expectIdle();
+}
+
+// A save cancelled in the dialog, or failing halfway through the file, leaves
+// the list as it was and the window idle: the hourglass, the progress and the
+// busy state all go, and the next Enter searches.
+TEST_F(LongSearchTest, ASaveCancelledOrFailingLeavesTheListAndTheWindowAsTheyWere) {
+  search("1", "100");
+  const Lines shown = list();
+  form.chosenFile.reset();
+  window.saveRequested(Liste1);
+  EXPECT_EQ(form.proposedFileNames, Lines{"triplets 1-100.txt"});
+  EXPECT_EQ(list(), shown);
+  expectIdle();
+
+  form.chosenFile = "triplets 1-100.txt";
+  form.failWritingAt = shown.size() - 1;
+  MousePointer whileWriting = MousePointer::Default;
+  form.onDoEvents = [&](int /*call*/) { whileWriting = form.pointer; };
+  form.captions.clear();
+  EXPECT_THROW(window.saveRequested(Liste1), runtime::RuntimeError);
+  EXPECT_EQ(whileWriting, MousePointer::Hourglass);
+  EXPECT_TRUE(form.savedLines.empty());
+  EXPECT_EQ(list(), shown);
+  ASSERT_FALSE(form.captions.empty()) << "no progress shown";
+  EXPECT_EQ(form.captions.back(), kCaption);
+  expectIdle();
+
+  form.onDoEvents = nullptr;
+  search("1", "20");
+  EXPECT_TRUE(areEngineLines(list(), 1, 20));
 }
 
 TEST_F(Feuille1Test, StopsAtTenMillionLinesWithANote) {

@@ -1,6 +1,8 @@
 #include "tests/pair_reference.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -81,4 +83,15 @@ std::vector<search::Hit> pairByPair(std::int32_t lower, std::int32_t upper, std:
 
 std::vector<search::Hit> pairByPair(std::int32_t lower, std::int32_t upper) {
   return pairByPair(lower, upper, INT64_MIN, INT64_MAX);
+}
+
+std::string referenceLine(const search::Hit& hit) {
+  std::string line;
+  for (const std::int64_t number : {hit.i, hit.j, hit.c}) {
+    if (!line.empty()) line += ' ';
+    if (number >= 0) line += ' ';
+    std::array<char, 24> digits{};
+    line.append(digits.data(), std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr);
+  }
+  return line;
 }

@@ -35,11 +35,15 @@ inline std::vector<search::Hit> engineHits(std::int32_t lower, std::int32_t uppe
   return drain(search::TripleSearch(lower, upper));
 }
 
-// Every line of an engine run, as the program writes them.
+// The line of a hit as the program must write it, made with std::to_chars
+// rather than the program's own digit writers: each number after its sign
+// position (a space, or the minus sign), one space between numbers.
+std::string referenceLine(const search::Hit& hit);
+
+// Every line of an engine run, as the program must write them.
 inline std::vector<std::string> engineLines(std::int32_t lower, std::int32_t upper) {
-  search::ResultLine line;
   std::vector<std::string> lines;
-  for (const search::Hit& hit : engineHits(lower, upper)) lines.emplace_back(line.format(hit));
+  for (const search::Hit& hit : engineHits(lower, upper)) lines.push_back(referenceLine(hit));
   return lines;
 }
 

@@ -27,14 +27,20 @@ void RecordingForm::addItem(runtime::ControlId list, std::string_view line) {
   lastLines[list] = line;
 }
 
-bool RecordingForm::saveList(runtime::ControlId list, std::string_view fileName,
-                             const std::function<bool(double)>& keepGoing) {
+std::optional<std::string> RecordingForm::chooseListFile(std::string_view fileName) {
   proposedFileNames.emplace_back(fileName);
+  return chosenFile;
+}
+
+bool RecordingForm::writeList(runtime::ControlId list, const std::string& path,
+                              const std::function<bool(double)>& keepGoing) {
   const std::vector<std::string>& lines = lists[list];
   for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i == failWritingAt) throw runtime::RuntimeError("échec de l'écriture de " + path);
     if (!keepGoing(static_cast<double>(i + 1) / static_cast<double>(lines.size()))) return false;
   }
   savedLines = lines;
+  savedPath = path;
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,9 +24,12 @@ class RecordingForm final : public runtime::Form {
   void setMousePointer(runtime::MousePointer shape) override;
   void setCaption(std::string_view text) override;
   void doEvents() override;
-  // Writes the list's lines to savedLines, one keepGoing call a line.
-  bool saveList(runtime::ControlId list, std::string_view fileName,
-                const std::function<bool(double)>& keepGoing) override;
+  // Proposes fileName, then answers with chosenFile (none: cancelled).
+  [[nodiscard]] std::optional<std::string> chooseListFile(std::string_view fileName) override;
+  // Writes the list's lines to savedLines, one keepGoing call a line; fails
+  // with a runtime error at line failWritingAt when it is set.
+  bool writeList(runtime::ControlId list, const std::string& path,
+                 const std::function<bool(double)>& keepGoing) override;
   [[nodiscard]] std::string decimalSeparator() const override { return separator; }
   [[nodiscard]] std::chrono::steady_clock::time_point now() const override;
 
@@ -40,8 +44,11 @@ class RecordingForm final : public runtime::Form {
   runtime::MousePointer pointer = runtime::MousePointer::Default;
   std::vector<std::string> captions;  // every caption set, in order
   std::string separator = ",";
-  std::vector<std::string> proposedFileNames;  // of every save, in order
-  std::vector<std::string> savedLines;         // of the last save that was completed
+  std::vector<std::string> proposedFileNames;              // of every save, in order
+  std::optional<std::string> chosenFile = "triplets.txt";  // the dialog's answer
+  std::optional<std::size_t> failWritingAt;
+  std::vector<std::string> savedLines;  // of the last save that was completed
+  std::string savedPath;
   int doEventsCalls = 0;
   int clearCalls = 0;
   // Runs inside every DoEvents, with the number of that call (1 for the first).

@@ -128,16 +128,18 @@ Feuille1::Outcome Feuille1::writeResults(std::int32_t lower, std::int32_t upper,
   return closing_ ? Outcome::Closing : Outcome::Completed;
 }
 
-// Saves the lines shown, under a name made of their search's bounds. Like a
-// search, a long save lets the window handle its events, shows its progress
-// and stops at Escape; Enter waits until it is done.
+// Saves the lines shown, under a name made of their search's bounds: asks
+// where first, then writes. Like a search, a long save lets the window handle
+// its events, shows its progress and stops at Escape; an Enter pressed
+// meanwhile is dropped, as during a search.
 void Feuille1::Liste1_Save() {
   if (searching_) return;
+  const std::optional<std::string> path =
+      form_.chooseListFile(listFileName(listBounds_.first, listBounds_.second));
+  if (!path) return;
   BusyState busy(form_, searching_, stopRequested_);
-  bool writing = false;
-  form_.saveList(feuille1::Liste1, listFileName(listBounds_.first, listBounds_.second), [&](double progress) {
-    if (!writing) form_.setMousePointer(runtime::MousePointer::Hourglass);
-    writing = true;
+  form_.setMousePointer(runtime::MousePointer::Hourglass);
+  form_.writeList(feuille1::Liste1, *path, [&](double progress) {
     busy.letEventsIn(progress);
     return !stopRequested_;
   });

@@ -18,13 +18,18 @@ QColor colourOf(Colour colour) {
 
 }  // namespace
 
-void applyColours(QWidget& widget, const ControlLayout& layout) {
+void applyColours(QWidget& widget, const ControlLayout& layout, bool highContrast) {
+  // In high contrast, the layout's colours give way to the user's: window text on window background.
+  const bool systemColours = highContrast && (layout.foreground.kind == Colour::Kind::Rgb ||
+                                              layout.background.kind == Colour::Kind::Rgb);
+  const Colour foreground = systemColours ? Colour::windowText() : layout.foreground;
+  const Colour background = systemColours ? Colour::windowBackground() : layout.background;
   QPalette palette = widget.palette();
-  if (layout.foreground.kind != Colour::Kind::PlatformDefault) {
-    palette.setColor(widget.foregroundRole(), colourOf(layout.foreground));
+  if (foreground.kind != Colour::Kind::PlatformDefault) {
+    palette.setColor(widget.foregroundRole(), colourOf(foreground));
   }
-  if (layout.background.kind != Colour::Kind::PlatformDefault) {
-    palette.setColor(widget.backgroundRole(), colourOf(layout.background));
+  if (background.kind != Colour::Kind::PlatformDefault) {
+    palette.setColor(widget.backgroundRole(), colourOf(background));
     widget.setAutoFillBackground(true);
   }
   widget.setPalette(palette);

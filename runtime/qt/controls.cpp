@@ -5,7 +5,6 @@
 
 #include <memory>
 
-#include "runtime/qt/colours.h"
 #include "runtime/qt/line_list.h"
 #include "runtime/qt/resources.h"
 #include "runtime/qt/text.h"
@@ -70,7 +69,6 @@ Control createControl(QWidget& form, const ControlLayout& layout) {
   widget.setGeometry(toPixels(layout.left, kLogicalDpi), toPixels(layout.top, kLogicalDpi),
                      toPixels(layout.width, kLogicalDpi), toPixels(layout.height, kLogicalDpi));
   if (!layout.toolTip.empty()) widget.setToolTip(toQString(layout.toolTip));
-  applyColours(widget, layout);
   widget.setFocusPolicy(takesFocus(layout) ? Qt::StrongFocus : Qt::NoFocus);
   widget.setHidden(!layout.visible);
   return control;

@@ -26,7 +26,7 @@ struct Control {
 inline constexpr int kLogicalDpi = 96;
 
 // Creates the widget for one row of a form's layout, with its text, tooltip,
-// picture, colours and visibility, at the layout's place.
+// picture and visibility, at the layout's place; the window gives it its colours.
 Control createControl(QWidget& form, const ControlLayout& layout);
 
 // Names each text box for assistive technologies after its prompt, each list after its name.

@@ -10,14 +10,14 @@
 #include <QLocale>
 
 #include <string>
+#include <utility>
 
-#include "runtime/qt/clipboard.h"
+#include "runtime/qt/colours.h"
 #include "runtime/qt/error_box.h"
 #include "runtime/qt/font.h"
 #include "runtime/qt/keys.h"
 #include "runtime/qt/line_list.h"
 #include "runtime/qt/list_file.h"
-#include "runtime/qt/list_menu.h"
 #include "runtime/qt/resources.h"
 #include "runtime/qt/save_dialog.h"
 #include "runtime/qt/text.h"
@@ -25,11 +25,13 @@
 
 namespace runtime::qt {
 
-FormWindow::FormWindow(const FormLayout& layout)
+FormWindow::FormWindow(const FormLayout& layout, std::function<bool()> highContrast)
     : layout_(layout),
-      events_({.reportError = [this](const std::exception& error) { reportError(error); },
-               .catchUp = [this] { controls_.catchUpLists(); },
-               .closeLater = [this] { QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection); }}),
+      highContrast_(std::move(highContrast)),
+      core_({.reportError = [this](const std::exception& error) { reportError(error); },
+             .closeLater = [this] { QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection); }}),
+      listMenu_(core_),
+      contrastWatch_([this] { recolour(); }),
       saveFolder_(QDir::homePath()) {
   setWindowTitle(toQString(layout.caption));
   setWindowIcon(loadIcon(layout.iconId));
@@ -37,6 +39,7 @@ FormWindow::FormWindow(const FormLayout& layout)
   // A form keeps the size of its layout.
   setFixedSize(toPixels(layout.clientWidth, kLogicalDpi), toPixels(layout.clientHeight, kLogicalDpi));
   createControls();
+  recolour();
 }
 
 FormWindow::~FormWindow() { setMousePointer(MousePointer::Default); }
@@ -45,20 +48,21 @@ void FormWindow::createControls() {
   QWidget* previous = nullptr;
   for (const ControlLayout* layout : inCreationOrder(layout_.controls)) {
     const Control created = createControl(*this, *layout);
-    controls_.add(created);
+    core_.controls().add(created);
     QWidget& widget = *created.widget;
     widget.installEventFilter(this);
     if (created.textBox != nullptr) {
       const ControlId id = layout->id;
       connect(created.textBox, &QLineEdit::textChanged, this,
-              [this, id] { events_.raise([id](FormEvents& events) { events.change(id); }); });
+              [this, id] { core_.events().raise([id](FormEvents& events) { events.change(id); }); });
     }
     if (created.list != nullptr) {
       // Qt asks for the menu on a right-click and on the menu key alike.
       created.list->setContextMenuPolicy(Qt::CustomContextMenu);
       connect(created.list, &QWidget::customContextMenuRequested, this,
               [this, list = created.list](QPoint place) {
-                openListMenu(*controls_.find(&Control::list, list), list->viewport()->mapToGlobal(place));
+                listMenu_.show(*core_.controls().find(&Control::list, list),
+                               list->viewport()->mapToGlobal(place));
               });
     }
     if (widget.focusPolicy() == Qt::NoFocus) continue;
@@ -69,17 +73,22 @@ void FormWindow::createControls() {
     }
     previous = &widget;
   }
-  nameControls(layout_.controls, controls_);
+  nameControls(layout_.controls, core_.controls());
+}
+
+void FormWindow::recolour() {
+  const bool highContrast = highContrast_();
+  for (const Control& control : core_.controls())
+    applyColours(*control.widget, *control.layout, highContrast);
 }
 
 void FormWindow::start(const std::function<std::unique_ptr<FormEvents>(Form&)>& createEvents) {
-  events_.start(createEvents(*this));
-  events_.raise([](FormEvents& events) { events.load(); });
+  core_.start(*this, createEvents);
   show();
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
-  const Control* control = controls_.find(&Control::widget, watched);
+  const Control* control = core_.controls().find(&Control::widget, watched);
   if (control == nullptr) return false;
   switch (event->type()) {
     case QEvent::KeyPress:
@@ -99,67 +108,21 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // The form sees every key first, then a text box's code sees the characters
-// it types; the control handles the key afterwards as usual.
+// it types, then the list's menu its keys; the control handles the key
+// afterwards as usual.
 bool FormWindow::controlKeyPressed(const Control& control, const QKeyEvent& key) {
   if (const auto keyCode = virtualKey(key)) {
-    events_.raise([code = *keyCode](FormEvents& events) { events.keyDown(code); });
+    core_.events().raise([code = *keyCode](FormEvents& events) { events.keyDown(code); });
   }
   typedIntoTextBox(control, typedCharacters(key));
-  if (key.matches(QKeySequence::Save)) {
-    requestSave();
-    return true;
-  }
-  if (control.list == nullptr) return false;
-  if (key.matches(QKeySequence::Copy)) {
-    copyList(*control.list);
-    return true;
-  }
-  if (opensContextMenu(key)) {
-    openListMenu(control, control.list->mapToGlobal(control.list->rect().center()));
-    return true;
-  }
-  return false;
-}
-
-void FormWindow::openListMenu(const Control& control, QPoint globalPosition) {
-  const LineList& list = *control.list;
-  switch (showListMenu(*control.widget, globalPosition, listMenuEnabled(list))) {
-    case ListMenuChoice::Copy:
-      copyList(list);
-      break;
-    case ListMenuChoice::Save:
-      requestSave();
-      break;
-    case ListMenuChoice::None:
-      break;
-  }
-}
-
-// A list is saved or copied from its menu only while it has lines and no
-// event procedure runs.
-bool FormWindow::listMenuEnabled(const LineList& list) const {
-  return !list.lines().empty() && !events_.running();
-}
-
-void FormWindow::copyList(const LineList& list) {
-  try {
-    copyToClipboard(list.lines());
-  } catch (const std::exception& error) {
-    reportError(error);
-  }
-}
-
-void FormWindow::requestSave() {
-  const Control* list = controls_.firstList();
-  if (list == nullptr || !listMenuEnabled(*list->list)) return;
-  events_.raise([id = list->layout->id](FormEvents& events) { events.saveRequested(id); });
+  return listMenu_.keyPressed(control, key);
 }
 
 void FormWindow::typedIntoTextBox(const Control& control, const std::vector<std::int16_t>& codes) {
   if (control.textBox == nullptr) return;
   const ControlId id = control.layout->id;
   for (const std::int16_t code : codes) {
-    events_.raise([id, code](FormEvents& events) { events.keyPress(id, code); });
+    core_.events().raise([id, code](FormEvents& events) { events.keyPress(id, code); });
   }
 }
 
@@ -167,31 +130,37 @@ void FormWindow::typedIntoTextBox(const Control& control, const std::vector<std:
 void FormWindow::keyPressEvent(QKeyEvent* event) {
   if (focusWidget() == nullptr) {
     if (const auto keyCode = virtualKey(*event)) {
-      events_.raise([code = *keyCode](FormEvents& events) { events.keyDown(code); });
+      core_.events().raise([code = *keyCode](FormEvents& events) { events.keyDown(code); });
     }
   }
   QWidget::keyPressEvent(event);
 }
 
-void FormWindow::closeEvent(QCloseEvent* event) { event->setAccepted(events_.closeRequested()); }
+// A new theme may bring high contrast, or take it away.
+void FormWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ThemeChange) recolour();
+  QWidget::changeEvent(event);
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) { event->setAccepted(core_.events().closeRequested()); }
 
 void FormWindow::reportError(const std::exception& error) { showRuntimeError(this, layout_.caption, error); }
 
-QWidget& FormWindow::widget(ControlId id) const { return *controls_[id].widget; }
+QWidget& FormWindow::widget(ControlId id) const { return *core_.controls()[id].widget; }
 
 std::string FormWindow::text(ControlId textBox) const {
-  return toUtf8(controls_.textBox(textBox).textBox->text());
+  return toUtf8(core_.controls().textBox(textBox).textBox->text());
 }
 
 void FormWindow::setVisible(ControlId id, bool visible) {
-  const Control& target = controls_[id];
+  const Control& target = core_.controls()[id];
   target.widget->setVisible(visible);
-  if (target.widget->isHidden() == visible) throw visibilityNotChanged(*target.layout, visible);
+  checkVisibility(*target.layout, !target.widget->isHidden(), visible);
 }
 
-void FormWindow::clear(ControlId id) { controls_.list(id).clear(); }
+void FormWindow::clear(ControlId id) { core_.clear(id); }
 
-void FormWindow::addItem(ControlId id, std::string_view line) { controls_.list(id).append(line); }
+void FormWindow::addItem(ControlId id, std::string_view line) { core_.addItem(id, line); }
 
 void FormWindow::setMousePointer(MousePointer pointer) {
   // The wait cursor is over all the program's windows until it is restored.
@@ -207,17 +176,20 @@ void FormWindow::setMousePointer(MousePointer pointer) {
 void FormWindow::setCaption(std::string_view caption) { setWindowTitle(toQString(caption)); }
 
 void FormWindow::doEvents() {
-  controls_.catchUpLists();
+  core_.controls().catchUpLists();
   QCoreApplication::processEvents();
 }
 
-bool FormWindow::saveList(ControlId list, std::string_view fileName,
-                          const std::function<bool(double progress)>& keepGoing) {
-  const LineStore& lines = controls_.list(list).lines();
+std::optional<std::string> FormWindow::chooseListFile(std::string_view fileName) {
   const std::optional<QString> path = chooseSaveFile(*this, saveFolder_, fileName);
-  if (!path) return false;
+  if (!path) return std::nullopt;
   saveFolder_ = QFileInfo(*path).absolutePath();
-  return saveListFile(lines, *path, keepGoing);
+  return toUtf8(*path);
+}
+
+bool FormWindow::writeList(ControlId list, const std::string& path,
+                           const std::function<bool(double progress)>& keepGoing) {
+  return saveListFile(core_.lines(list), toQString(path), keepGoing);
 }
 
 std::string FormWindow::decimalSeparator() const { return toUtf8(QLocale::system().decimalPoint()); }

@@ -7,21 +7,24 @@
 #include <memory>
 #include <vector>
 
-#include "runtime/control_table.h"
-#include "runtime/event_runner.h"
 #include "runtime/form.h"
+#include "runtime/form_core.h"
 #include "runtime/layout.h"
 #include "runtime/qt/controls.h"
+#include "runtime/qt/high_contrast.h"
+#include "runtime/qt/list_menu.h"
 
 class QKeyEvent;
 
 namespace runtime::qt {
 
 // A form's window, built from its layout: the top-level widget, its controls,
-// and the translation of Qt's events into the form's events.
+// and the translation of Qt's events into the form's events. Whether the
+// desktop asks for high contrast is highContrast's answer, asked again when
+// the desktop's theme or contrast changes.
 class FormWindow final : public QWidget, public Form {
  public:
-  explicit FormWindow(const FormLayout& layout);
+  explicit FormWindow(const FormLayout& layout, std::function<bool()> highContrast = desktopHighContrast);
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
   ~FormWindow() override;
@@ -39,28 +42,30 @@ class FormWindow final : public QWidget, public Form {
   void setMousePointer(MousePointer pointer) override;
   void setCaption(std::string_view caption) override;
   void doEvents() override;
-  bool saveList(ControlId list, std::string_view fileName,
-                const std::function<bool(double progress)>& keepGoing) override;
+  [[nodiscard]] std::optional<std::string> chooseListFile(std::string_view fileName) override;
+  bool writeList(ControlId list, const std::string& path,
+                 const std::function<bool(double progress)>& keepGoing) override;
   [[nodiscard]] std::string decimalSeparator() const override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void createControls();
   bool controlKeyPressed(const Control& control, const QKeyEvent& key);
   void typedIntoTextBox(const Control& control, const std::vector<std::int16_t>& codes);
-  void openListMenu(const Control& control, QPoint globalPosition);
-  [[nodiscard]] bool listMenuEnabled(const LineList& list) const;
-  void copyList(const LineList& list);
-  void requestSave();
+  // Gives every control its colours, in high contrast or not.
+  void recolour();
   void reportError(const std::exception& error);
 
   const FormLayout& layout_;
-  ControlTable<Control> controls_;
-  EventRunner events_;
+  std::function<bool()> highContrast_;
+  FormCore<Control> core_;
+  ListMenu listMenu_;
+  ContrastWatch contrastWatch_;
   MousePointer pointer_ = MousePointer::Default;
   QString saveFolder_;  // where the save dialog opens: the last folder chosen
 };

@@ -2,22 +2,32 @@
 
 #include <QKeyEvent>
 #include <QPoint>
-#include <QWidget>
 
-#include <cstdint>
+#include "runtime/form_core.h"
+#include "runtime/qt/controls.h"
 
 namespace runtime::qt {
 
-// What the user chose in a list's context menu.
-enum class ListMenuChoice : std::uint8_t { None, Copy, Save };
+// What the user asks of a form's lists: Ctrl+C in a list copies its lines;
+// its context menu (the menu key, Shift+F10 or a right-click) offers "Copier"
+// and "Enregistrer la liste..."; Ctrl+S anywhere in the window saves the
+// form's first list. When they act is the form's rule (FormCore::listActs);
+// the menu's items are greyed otherwise.
+class ListMenu {
+ public:
+  explicit ListMenu(FormCore<Control>& form) : form_(form) {}
 
-// Shows a list's context menu at a point of the screen: "Copier" and
-// "Enregistrer la liste...", with their keys, both greyed unless enabled.
-// Returns once the menu has closed, with the item chosen.
-ListMenuChoice showListMenu(QWidget& list, QPoint globalPosition, bool enabled);
+  // A key pressed in one of the form's controls. True when the key was one of them.
+  bool keyPressed(const Control& control, const QKeyEvent& key);
+  // Shows a list's menu at a point of the screen; returns once it has closed
+  // and what was chosen is done.
+  void show(const Control& list, QPoint globalPosition);
 
-// Shift+F10, which opens the context menu from the keyboard as the menu key
-// does; Qt turns only the menu key into a context-menu event.
-bool opensContextMenu(const QKeyEvent& key);
+ private:
+  void copy(const Control& list) const;
+  void save(const Control& list);
+
+  FormCore<Control>& form_;
+};
 
 }  // namespace runtime::qt

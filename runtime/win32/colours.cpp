@@ -21,13 +21,13 @@ COLORREF colourRef(Colour colour) {
   return GetSysColor(systemColourIndex(colour));
 }
 
-bool highContrast() {
+}  // namespace
+
+bool systemHighContrast() {
   HIGHCONTRASTW settings{.cbSize = sizeof(HIGHCONTRASTW)};
   return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(settings), &settings, 0) &&
          (settings.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
-
-}  // namespace
 
 UniqueBrush createBackground(const ControlLayout& control) {
   if (control.background.kind != Colour::Kind::Rgb) return nullptr;
@@ -36,11 +36,12 @@ UniqueBrush createBackground(const ControlLayout& control) {
   return brush;
 }
 
-HBRUSH colourStatic(HDC dc, const ControlLayout& control, HBRUSH ownBrush, HBRUSH platformBrush) {
+HBRUSH colourStatic(HDC dc, const ControlLayout& control, HBRUSH ownBrush, HBRUSH platformBrush,
+                    bool highContrast) {
   // In high contrast, the layout's colours give way to the user's: window text on window background.
   const bool fixedColours =
       control.foreground.kind == Colour::Kind::Rgb || control.background.kind == Colour::Kind::Rgb;
-  if (fixedColours && highContrast()) {
+  if (fixedColours && highContrast) {
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     return GetSysColorBrush(COLOR_WINDOW);

@@ -3,9 +3,9 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 
 #include "runtime/runtime_error.h"
-#include "runtime/win32/colours.h"
 #include "runtime/win32/dpi.h"
 #include "runtime/win32/error_box.h"
 #include "runtime/win32/font.h"
@@ -33,16 +33,16 @@ WindowClass registerFormClass(HINSTANCE instance, const FormLayout& layout, WNDP
 
 }  // namespace
 
-FormWindow::FormWindow(HINSTANCE instance, const FormLayout& layout)
+FormWindow::FormWindow(HINSTANCE instance, const FormLayout& layout, std::function<bool()> highContrast)
     : layout_(layout),
       windowClass_(registerFormClass(instance, layout, &windowProc)),
-      events_({.reportError = [this](const std::exception& error) { reportError(error); },
-               .catchUp = [this] { controls_.catchUpLists(); },
-               .closeLater =
-                   [this] {
-                     if (window_) PostMessageW(window_.get(), WM_CLOSE, 0, 0);
-                   }}),
-      listMenu_(instance, controls_, events_) {
+      highContrast_(std::move(highContrast)),
+      core_({.reportError = [this](const std::exception& error) { reportError(error); },
+             .closeLater =
+                 [this] {
+                   if (window_) PostMessageW(window_.get(), WM_CLOSE, 0, 0);
+                 }}),
+      listMenu_(instance, core_) {
   // WM_NCCREATE hands the window to window_.
   CreateWindowExW(kFormExtendedStyle, windowClass_.name(), widen(layout.caption).c_str(), kFormStyle,
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
@@ -56,8 +56,7 @@ FormWindow::~FormWindow() = default;
 
 void FormWindow::start(const std::function<std::unique_ptr<FormEvents>(Form&)>& createEvents,
                        int showCommand) {
-  events_.start(createEvents(*this));
-  events_.raise([](FormEvents& events) { events.load(); });
+  core_.start(*this, createEvents);
   if (!window_) return;
   ShowWindow(window_.get(), showCommand);
   UpdateWindow(window_.get());
@@ -70,10 +69,10 @@ void FormWindow::dispatch(MSG& message) {
   if (message.message == WM_KEYDOWN && window_ &&
       (message.hwnd == window_.get() || IsChild(window_.get(), message.hwnd))) {
     const auto keyCode = static_cast<std::int16_t>(message.wParam);
-    events_.raise([keyCode](FormEvents& events) { events.keyDown(keyCode); });
+    core_.events().raise([keyCode](FormEvents& events) { events.keyDown(keyCode); });
   }
   if (window_ &&
-      (listMenu_.translateShortcut(window_.get(), message) || IsDialogMessageW(window_.get(), &message))) {
+      (listMenu_.keyPressed(window_.get(), message) || IsDialogMessageW(window_.get(), &message))) {
     return;
   }
   TranslateMessage(&message);
@@ -88,7 +87,7 @@ void FormWindow::createControls() {
       throw RuntimeError("Impossible de suivre la frappe dans " + std::string(layout->name) + ".");
     }
     if (focus_ == nullptr && takesFocus(*layout)) focus_ = control.window;
-    controls_.add(std::move(control));
+    core_.controls().add(std::move(control));
   }
 }
 
@@ -105,7 +104,7 @@ void FormWindow::applyDpi(int dpi, const RECT* suggested) {
     throw RuntimeError("Impossible de dimensionner la fenêtre.");
   }
   UniqueFont font = createFont(layout_.font, static_cast<UINT>(dpi));
-  placeControls(controls_, font.get(), dpi);
+  placeControls(core_.controls(), font.get(), dpi);
   font_ = std::move(font);  // the controls no longer use the previous one
   icons_ = WindowIcons(window_.get(), windowClass_.instance(), layout_.iconId, dpi);
 }
@@ -141,7 +140,7 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_COMMAND:
       if (HIWORD(wParam) == EN_CHANGE) {
         const ControlId id = LOWORD(wParam);
-        events_.raise([id](FormEvents& events) { events.change(id); });
+        core_.events().raise([id](FormEvents& events) { events.change(id); });
         return 0;
       }
       if (listMenu_.command(wParam, lParam)) return 0;
@@ -152,10 +151,11 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_NOTIFY:
       return handleNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
     case WM_CTLCOLORSTATIC:
-      if (const Control* control = controls_.find(&Control::window, reinterpret_cast<HWND>(lParam))) {
+      if (const Control* control = core_.controls().find(&Control::window, reinterpret_cast<HWND>(lParam))) {
         auto* const platformBrush = reinterpret_cast<HBRUSH>(DefWindowProcW(window, message, wParam, lParam));
         return reinterpret_cast<LRESULT>(colourStatic(reinterpret_cast<HDC>(wParam), *control->layout,
-                                                      control->background.get(), platformBrush));
+                                                      control->background.get(), platformBrush,
+                                                      highContrast_()));
       }
       break;
     case WM_SETCURSOR:
@@ -172,10 +172,10 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return 0;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:  // high contrast turned on or off
-      repaintInNewColours(window, controls_);
+      repaintInNewColours(window, core_.controls());
       break;
     case WM_CLOSE:
-      if (!events_.closeRequested()) return 0;
+      if (!core_.events().closeRequested()) return 0;
       break;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -187,17 +187,9 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 LRESULT FormWindow::handleNotify(const NMHDR& header, LPARAM lParam) {
-  const Control* control = controls_.find(&Control::window, header.hwndFrom);
-  if (control == nullptr || !control->list) return 0;
-  switch (header.code) {
-    case LVN_GETDISPINFOW:
-      control->list->fillItem(reinterpret_cast<NMLVDISPINFOW*>(lParam)->item);
-      break;
-    case LVN_KEYDOWN:
-      ListMenu::keyDown(window_.get(), *control->list, reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey);
-      break;
-    default:
-      break;
+  const Control* control = core_.controls().find(&Control::window, header.hwndFrom);
+  if (control != nullptr && control->list && header.code == LVN_GETDISPINFOW) {
+    control->list->fillItem(reinterpret_cast<NMLVDISPINFOW*>(lParam)->item);
   }
   return 0;
 }
@@ -231,7 +223,7 @@ LRESULT FormWindow::handleTextBoxMessage(HWND textBox, UINT message, WPARAM wPar
     case WM_CHAR: {
       const ControlId id = GetDlgCtrlID(textBox);
       const auto keyAscii = static_cast<std::int16_t>(static_cast<std::uint16_t>(wParam));
-      events_.raise([id, keyAscii](FormEvents& events) { events.keyPress(id, keyAscii); });
+      core_.events().raise([id, keyAscii](FormEvents& events) { events.keyPress(id, keyAscii); });
       if (!IsWindow(textBox)) return 0;
       break;
     }
@@ -249,21 +241,19 @@ void FormWindow::reportError(const std::exception& error) {
 }
 
 std::string FormWindow::text(ControlId textBox) const {
-  const Control& box = controls_.textBox(textBox);
+  const Control& box = core_.controls().textBox(textBox);
   return windowText(box.window, box.layout->name);
 }
 
 void FormWindow::setVisible(ControlId id, bool visible) {
-  const Control& target = controls_[id];
+  const Control& target = core_.controls()[id];
   ShowWindow(target.window, visible ? SW_SHOWNA : SW_HIDE);
-  if (((GetWindowLongPtrW(target.window, GWL_STYLE) & WS_VISIBLE) != 0) != visible) {
-    throw visibilityNotChanged(*target.layout, visible);
-  }
+  checkVisibility(*target.layout, (GetWindowLongPtrW(target.window, GWL_STYLE) & WS_VISIBLE) != 0, visible);
 }
 
-void FormWindow::clear(ControlId id) { controls_.list(id).clear(); }
+void FormWindow::clear(ControlId id) { core_.clear(id); }
 
-void FormWindow::addItem(ControlId id, std::string_view line) { controls_.list(id).append(line); }
+void FormWindow::addItem(ControlId id, std::string_view line) { core_.addItem(id, line); }
 
 void FormWindow::setMousePointer(MousePointer pointer) {
   pointer_ = pointer;
@@ -277,7 +267,7 @@ void FormWindow::setCaption(std::string_view caption) {
 }
 
 void FormWindow::doEvents() {
-  controls_.catchUpLists();
+  core_.controls().catchUpLists();
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
@@ -288,11 +278,13 @@ void FormWindow::doEvents() {
   }
 }
 
-bool FormWindow::saveList(ControlId list, std::string_view fileName,
-                          const std::function<bool(double progress)>& keepGoing) {
-  const LineStore& lines = controls_.list(list).lines();
-  const std::optional<std::string> path = chooseSaveFile(window_.get(), fileName);
-  return path && saveListFile(lines, *path, keepGoing);
+std::optional<std::string> FormWindow::chooseListFile(std::string_view fileName) {
+  return chooseSaveFile(window_.get(), fileName);
+}
+
+bool FormWindow::writeList(ControlId list, const std::string& path,
+                           const std::function<bool(double progress)>& keepGoing) {
+  return saveListFile(core_.lines(list), path, keepGoing);
 }
 
 std::string FormWindow::decimalSeparator() const { return userDecimalSeparator(); }

@@ -5,10 +5,10 @@
 #include <functional>
 #include <memory>
 
-#include "runtime/control_table.h"
-#include "runtime/event_runner.h"
 #include "runtime/form.h"
+#include "runtime/form_core.h"
 #include "runtime/layout.h"
+#include "runtime/win32/colours.h"
 #include "runtime/win32/controls.h"
 #include "runtime/win32/handles.h"
 #include "runtime/win32/list_menu.h"
@@ -17,10 +17,12 @@
 namespace runtime::win32 {
 
 // A form's window, built from its layout: the top-level window, its controls,
-// and the translation of window messages into the form's events.
+// and the translation of window messages into the form's events. Whether the
+// system asks for high contrast is highContrast's answer, asked at each paint.
 class FormWindow final : public Form {
  public:
-  FormWindow(HINSTANCE instance, const FormLayout& layout);
+  FormWindow(HINSTANCE instance, const FormLayout& layout,
+             std::function<bool()> highContrast = systemHighContrast);
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
   ~FormWindow() override;
@@ -37,8 +39,9 @@ class FormWindow final : public Form {
   void setMousePointer(MousePointer pointer) override;
   void setCaption(std::string_view caption) override;
   void doEvents() override;
-  bool saveList(ControlId list, std::string_view fileName,
-                const std::function<bool(double progress)>& keepGoing) override;
+  [[nodiscard]] std::optional<std::string> chooseListFile(std::string_view fileName) override;
+  bool writeList(ControlId list, const std::string& path,
+                 const std::function<bool(double progress)>& keepGoing) override;
   [[nodiscard]] std::string decimalSeparator() const override;
 
  private:
@@ -62,8 +65,8 @@ class FormWindow final : public Form {
   WindowClass windowClass_;
   UniqueFont font_;
   WindowIcons icons_;
-  ControlTable<Control> controls_;
-  EventRunner events_;
+  std::function<bool()> highContrast_;
+  FormCore<Control> core_;
   ListMenu listMenu_;
   MousePointer pointer_ = MousePointer::Default;
   HWND focus_ = nullptr;  // the control that gets the focus when the window is activated

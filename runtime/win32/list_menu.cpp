@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <exception>
 #include <memory>
 #include <type_traits>
 
@@ -54,32 +55,37 @@ UINT chooseItem(HINSTANCE instance, HWND form, POINT point, bool enabled) {
 
 }  // namespace
 
-ListMenu::ListMenu(HINSTANCE instance, const ControlTable<Control>& controls, EventRunner& events)
+ListMenu::ListMenu(HINSTANCE instance, FormCore<Control>& form)
     : instance_(instance),
       shortcuts_(LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_SHORTCUTS))),
-      controls_(controls),
-      events_(events) {}
+      form_(form) {}
 
-bool ListMenu::translateShortcut(HWND form, MSG& message) const {
+bool ListMenu::keyPressed(HWND form, MSG& message) {
+  if (message.message == WM_KEYDOWN && message.wParam == 'C' && GetKeyState(VK_CONTROL) < 0) {
+    if (const Control* list = form_.controls().find(&Control::window, message.hwnd); list && list->list) {
+      copy(form, *list);
+      return true;
+    }
+  }
   return shortcuts_ != nullptr && TranslateAcceleratorW(form, shortcuts_, &message) != 0;
 }
 
 bool ListMenu::command(WPARAM wParam, LPARAM lParam) {
   // The shortcut's WM_COMMAND comes from no control and says 1.
   if (lParam != 0 || HIWORD(wParam) != 1 || LOWORD(wParam) != IDM_LIST_SAVE) return false;
-  if (const Control* list = controls_.firstList()) requestSave(*list);
+  form_.requestSaveOfFirstList();
   return true;
 }
 
 bool ListMenu::show(HWND form, HWND window, LPARAM position) {
-  const Control* list = controls_.find(&Control::window, window);
+  const Control* list = form_.controls().find(&Control::window, window);
   if (list == nullptr || !list->list) return false;
-  switch (chooseItem(instance_, form, menuPosition(window, position), canSave(*list->list))) {
+  switch (chooseItem(instance_, form, menuPosition(window, position), form_.listActs(*list))) {
     case IDM_LIST_COPY:
-      copyToClipboard(form, list->list->lines());
+      copy(form, *list);
       break;
     case IDM_LIST_SAVE:
-      requestSave(*list);
+      save(*list);
       break;
     default:
       break;
@@ -87,16 +93,14 @@ bool ListMenu::show(HWND form, HWND window, LPARAM position) {
   return true;
 }
 
-void ListMenu::keyDown(HWND form, const LineList& list, WORD key) {
-  if (key == 'C' && GetKeyState(VK_CONTROL) < 0) copyToClipboard(form, list.lines());
+void ListMenu::copy(HWND form, const Control& list) const {
+  try {
+    copyToClipboard(form, list.list->lines());
+  } catch (const std::exception& error) {
+    form_.reportError(error);
+  }
 }
 
-void ListMenu::requestSave(const Control& list) {
-  if (!canSave(*list.list)) return;
-  const ControlId id = list.layout->id;
-  events_.raise([id](FormEvents& events) { events.saveRequested(id); });
-}
-
-bool ListMenu::canSave(const LineList& list) const { return list.lines().size() > 0 && !events_.running(); }
+void ListMenu::save(const Control& list) { form_.requestSave(list); }
 
 }  // namespace runtime::win32

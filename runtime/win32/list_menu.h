@@ -2,38 +2,34 @@
 
 #include <windows.h>
 
-#include "runtime/control_table.h"
-#include "runtime/event_runner.h"
+#include "runtime/form_core.h"
 #include "runtime/win32/controls.h"
 
 namespace runtime::win32 {
 
 // What the user asks of a form's lists: Ctrl+C in a list copies its lines;
 // its context menu offers "Copier" and "Enregistrer la liste..."; Ctrl+S
-// anywhere in the window saves the form's first list. Saving is the form's
-// code's to do, asked only while the list has lines and no event procedure
-// runs; the menu's items are greyed otherwise.
+// anywhere in the window saves the form's first list. When they act is the
+// form's rule (FormCore::listActs); the menu's items are greyed otherwise.
 class ListMenu {
  public:
-  ListMenu(HINSTANCE instance, const ControlTable<Control>& controls, EventRunner& events);
+  ListMenu(HINSTANCE instance, FormCore<Control>& form);
 
-  // Turns Ctrl+S into the WM_COMMAND that command() handles; true when message was it.
-  bool translateShortcut(HWND form, MSG& message) const;
+  // A message from the form's loop: Ctrl+S, turned into the WM_COMMAND that
+  // command() handles, and Ctrl+C in a list. True when the key was one of them.
+  bool keyPressed(HWND form, MSG& message);
   // For WM_COMMAND; false when it is not the shortcut's.
   bool command(WPARAM wParam, LPARAM lParam);
   // For WM_CONTEXTMENU from window, at position (-1 from the keyboard); false when window is no list.
   bool show(HWND form, HWND window, LPARAM position);
-  // For a key pressed in a list.
-  static void keyDown(HWND form, const LineList& list, WORD key);
 
  private:
-  void requestSave(const Control& list);
-  [[nodiscard]] bool canSave(const LineList& list) const;
+  void copy(HWND form, const Control& list) const;
+  void save(const Control& list);
 
   HINSTANCE instance_;
   HACCEL shortcuts_;
-  const ControlTable<Control>& controls_;
-  EventRunner& events_;
+  FormCore<Control>& form_;
 };
 
 }  // namespace runtime::win32

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "runtime/win32/form_window.h"
+#include "tests/gui/this_threads_window.h"
 #include "window/feuille1_layout.h"
 
 namespace {
@@ -23,19 +24,6 @@ struct Measures {
   int smallIcon = 0;
   int largeIcon = 0;
 };
-
-// Keeps the form's window, the one that no other window owns (the tooltips are owned).
-BOOL CALLBACK keepFormWindow(HWND window, LPARAM result) {
-  if (GetWindow(window, GW_OWNER) != nullptr) return TRUE;
-  *reinterpret_cast<HWND*>(result) = window;
-  return FALSE;
-}
-
-HWND thisThreadsWindow() {
-  HWND found = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), &keepFormWindow, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
 
 int iconSize(HWND window, WPARAM which) {
   auto* const icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));

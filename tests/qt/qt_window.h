@@ -40,7 +40,9 @@ class QtWindowTest : public testing::Test {
   void duringSearch(std::function<bool()> check);
   [[nodiscard]] bool showsProgress() const;
 
-  runtime::qt::FormWindow form{feuille1::layout()};
+  // The desktop's answer to whether it asks for high contrast.
+  bool highContrast = false;
+  runtime::qt::FormWindow form{feuille1::layout(), [this] { return highContrast; }};
 
  private:
   QTimer probe_;

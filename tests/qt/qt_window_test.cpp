@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QTest>
 
+#include <utility>
+
 #include "tests/qt/qt_window.h"
 
 namespace {
@@ -69,6 +71,28 @@ TEST_F(QtWindowAtStart, ColoursThePromptsAndTheBusyLabel) {
   EXPECT_EQ(busy.palette().color(busy.foregroundRole()), QColor(255, 0, 0));
   EXPECT_EQ(busy.palette().color(busy.backgroundRole()), QColor(255, 255, 192));
   EXPECT_TRUE(busy.autoFillBackground());
+}
+
+// When the desktop's theme changes to high contrast, the busy label takes the
+// system's colours, as the prompts have; when it changes back, its own.
+TEST_F(QtWindowAtStart, FollowsTheDesktopIntoHighContrastAndBack) {
+  const QPalette standard = QApplication::palette();
+  const auto colours = [this](runtime::ControlId id) {
+    const QWidget& label = form.widget(id);
+    return std::pair{label.palette().color(label.foregroundRole()),
+                     label.palette().color(label.backgroundRole())};
+  };
+  const std::pair system{standard.color(QPalette::WindowText), standard.color(QPalette::Base)};
+  const auto changeTheme = [this](bool on) {
+    highContrast = on;
+    QEvent change(QEvent::ThemeChange);
+    QApplication::sendEvent(&form, &change);
+  };
+  changeTheme(true);
+  EXPECT_EQ(colours(Label1), system);
+  EXPECT_EQ(colours(Etiquette1_0), system);
+  changeTheme(false);
+  EXPECT_EQ(colours(Label1), std::pair(QColor(255, 0, 0), QColor(255, 255, 192)));
 }
 
 TEST_F(QtWindowAtStart, NamesTheControlsForAssistiveTechnologies) {
