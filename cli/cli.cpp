@@ -90,7 +90,7 @@ bool takeImageOption(std::span<const std::string_view>& args, Options& options, 
   options.size = readImageSize(args.front());
   if (!options.size) {
     complain(err, "la taille " + quoted(args.front()) +
-                      " est illisible : il faut LARGEURxHAUTEUR, chaque côté de 32 à 4096 pixels.");
+                      " ne convient pas : il faut LARGEURxHAUTEUR, chaque côté de 32 à 4096 pixels.");
     write(err, kUsage);
     return false;
   }

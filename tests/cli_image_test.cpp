@@ -116,7 +116,7 @@ TEST(CliImage, RefusesABadSizeLikeAnyWrongArgument) {
     EXPECT_EQ(refused.status, 2) << size;
     EXPECT_TRUE(
         refused.err.starts_with("trivel-cli : la taille « " + std::string(size) +
-                                " » est illisible : il faut LARGEURxHAUTEUR, chaque côté de 32 à 4096 "
+                                " » ne convient pas : il faut LARGEURxHAUTEUR, chaque côté de 32 à 4096 "
                                 "pixels.\n"))
         << refused.err;
   }
