@@ -35,7 +35,6 @@ int createBeside(const std::string& path, std::string& name) {
   int descriptor = -1;
   for (int attempt = 0; attempt < kAttempts && descriptor < 0; ++attempt) {
     name = path + "." + std::to_string(getpid()) + "-" + std::to_string(attempt) + ".tmp";
-    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg,hicpp-vararg): open's mode is its third argument.
     descriptor = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (descriptor < 0 && errno != EEXIST) break;
   }

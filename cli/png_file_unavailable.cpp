@@ -1,3 +1,4 @@
+#include "cli/argument_text.h"
 #include "cli/png_file.h"
 
 // The builds without libpng (Windows has its own codec for its windows, the
@@ -10,5 +11,6 @@ PngFile::~PngFile() = default;
 void PngFile::save(const picture::Raster& /*raster*/) { fail(0); }
 
 void PngFile::fail(int /*error*/) const {
-  throw ImageNotSaved("cette version de trivel-cli n'écrit pas d'images PNG.");
+  throw ImageNotSaved("impossible d'enregistrer l'image dans « " + shownArgument(path_) +
+                      " » : cette version de trivel-cli n'écrit pas d'images PNG.");
 }

@@ -57,10 +57,10 @@ Raster TriplePicture::draw() const {
 
 void TriplePicture::drawPoints(Raster& raster) const {
   const int side = square_.side();
+  auto count = counts_.begin();
   for (int row = 0; row < side; ++row) {
-    for (int column = 0; column < side; ++column) {
-      const std::uint16_t count = counts_[static_cast<std::size_t>(row * side + column)];
-      if (count != 0) raster.darken(square_.left() + column, square_.top() + row, shadeOf(count));
+    for (int column = 0; column < side; ++column, ++count) {
+      if (*count != 0) raster.darken(square_.left() + column, square_.top() + row, shadeOf(*count));
     }
   }
 }
