@@ -140,11 +140,11 @@ void writeLines(std::int32_t lower, std::int32_t upper, search::Hits hits, std::
   }
 }
 
-// Writes the picture of the search into the PNG file; the file is made
-// before the search, so that a path that cannot be written fails at once.
+// Writes the picture of the search into the PNG file; a path where no file
+// can be made fails before the search.
 int writeImage(const Options& options, std::int32_t lower, std::int32_t upper, std::FILE* err) {
   try {
-    PngFile file{std::string(*options.image)};
+    const PngFile file{std::string(*options.image)};
     file.save(searchPicture(lower, upper, options.hits, options.size.value_or(kDefaultImageSize)));
   } catch (const ImageNotSaved& error) {
     complain(err, error.what());

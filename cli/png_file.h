@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdio>
-#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -15,29 +13,19 @@ class ImageNotSaved : public std::runtime_error {
 };
 
 // Saves an image as a PNG file at a path: the image goes into a new file
-// beside it, made when the PngFile is, which replaces the file at the path
-// only once complete. Until then the path keeps what it had, and the new
-// file is removed on every other way out. Failures throw ImageNotSaved.
+// beside it, which replaces the file at the path only once complete. Until
+// then the path keeps what it had, and the new file is removed on every other
+// way out. Making a PngFile checks at once that such a file can be made, and
+// leaves none, so that a long search fails early and leaves nothing behind
+// when interrupted. Failures throw ImageNotSaved.
 class PngFile {
  public:
   explicit PngFile(std::string path);
-  PngFile(const PngFile&) = delete;
-  PngFile& operator=(const PngFile&) = delete;
-  PngFile(PngFile&&) = delete;
-  PngFile& operator=(PngFile&&) = delete;
-  ~PngFile();
 
-  void save(const picture::Raster& raster);
+  void save(const picture::Raster& raster) const;
 
  private:
-  struct Closer {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-  };
-
   [[noreturn]] void fail(int error) const;
 
   std::string path_;
-  std::string temporary_;
-  std::unique_ptr<std::FILE, Closer> file_;
-  bool saved_ = false;
 };

@@ -6,9 +6,7 @@
 // line: the file is refused before any search.
 PngFile::PngFile(std::string path) : path_(std::move(path)) { fail(0); }
 
-PngFile::~PngFile() = default;
-
-void PngFile::save(const picture::Raster& /*raster*/) { fail(0); }
+void PngFile::save(const picture::Raster& /*raster*/) const { fail(0); }
 
 void PngFile::fail(int /*error*/) const {
   throw ImageNotSaved("impossible d'enregistrer l'image dans « " + shownArgument(path_) +
