@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -20,28 +21,13 @@ using picture::TriplePicture;
 // The raster as text, a character a pixel: '.' white, '#' black, 'o' the
 // grey of one point, '+' an axis, '?' anything else.
 std::vector<std::string> artOf(const Raster& raster) {
-  std::vector<std::string> art;
+  const std::map<std::uint8_t, char> symbols{{255, '.'}, {0, '#'}, {160, 'o'}, {208, '+'}};
+  std::vector<std::string> art(static_cast<std::size_t>(raster.height()));
   for (int y = 0; y < raster.height(); ++y) {
-    std::string row;
     for (int x = 0; x < raster.width(); ++x) {
-      switch (raster.at(x, y)) {
-        case 255:
-          row += '.';
-          break;
-        case 0:
-          row += '#';
-          break;
-        case 160:
-          row += 'o';
-          break;
-        case 208:
-          row += '+';
-          break;
-        default:
-          row += '?';
-      }
+      const auto symbol = symbols.find(raster.at(x, y));
+      art[static_cast<std::size_t>(y)] += symbol == symbols.end() ? '?' : symbol->second;
     }
-    art.push_back(row);
   }
   return art;
 }
@@ -87,28 +73,18 @@ TEST(TriplePicture, DrawsTheHitsOfOneToTwentyPixelByPixel) {
   EXPECT_EQ(artOf(picture.draw()), expected);
 }
 
-// At 34 pixels the square of 1..20 has 10 pixels a side, two values a pixel.
+// At 34 pixels the square of 1..20 has 10 pixels a side from (12, 12), two
+// values a pixel: (i, 1) and (i + 1, 2) share the pixel of the bottom row.
 TEST(TriplePicture, DarkensAPixelWithEachDoublingOfItsPoints) {
   TriplePicture picture(1, 20, 34, 34);
-  const auto addTimes = [&picture](std::int64_t i, std::int64_t j, int times) {
-    for (int n = 0; n < times; ++n) picture.add(search::Hit{i, j, 0});
-  };
-  addTimes(1, 1, 1);
-  addTimes(3, 1, 1);
-  addTimes(4, 2, 1);  // same pixel as (3, 1)
-  addTimes(5, 1, 4);
-  addTimes(7, 1, 7);
-  addTimes(9, 1, 8);
-  addTimes(11, 1, 300);
+  const auto pixels = {std::tuple{1, 1, 160}, {3, 2, 140}, {5, 4, 120},
+                       {7, 7, 120},           {9, 8, 100}, {11, 300, 0}};
+  for (const auto& [i, points, grey] : pixels) {
+    for (int point = 0; point < points; ++point) picture.add(search::Hit{i + point % 2, 1 + point % 2, 0});
+  }
   const Raster raster = picture.draw();
-  const int bottom = 12 + 9;
-  EXPECT_EQ(raster.at(12, bottom), 160);
-  EXPECT_EQ(raster.at(13, bottom), 140);
-  EXPECT_EQ(raster.at(14, bottom), 120);
-  EXPECT_EQ(raster.at(15, bottom), 120);
-  EXPECT_EQ(raster.at(16, bottom), 100);
-  EXPECT_EQ(raster.at(17, bottom), 0);
-  EXPECT_EQ(raster.at(18, bottom), 255);
+  for (const auto& [i, points, grey] : pixels) EXPECT_EQ(raster.at(12 + (i - 1) / 2, 12 + 9), grey) << points;
+  EXPECT_EQ(raster.at(12 + 6, 12 + 9), 255);
 }
 
 // -5..10 at 40 pixels: 16 values on 16 pixels from (12, 12), 0 the sixth.
