@@ -5,7 +5,10 @@
 #include <string>
 
 #include "cli/argument_text.h"
+#include "cli/image_size.h"
+#include "cli/png_file.h"
 #include "cli/search_lines.h"
+#include "cli/search_picture.h"
 #include "resources/version.h"
 #include "search/number_text.h"
 #include "search/result_line.h"
@@ -14,15 +17,21 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage : trivel-cli [--count] [--primitive] BORNE_INFÉRIEURE BORNE_SUPÉRIEURE\n"
+    "        trivel-cli --image FICHIER.png [--size LARGEURxHAUTEUR] [--primitive] BORNE_INFÉRIEURE "
+    "BORNE_SUPÉRIEURE\n"
     "        trivel-cli --version\n"
     "Écrit les triplets i j c de l'intervalle tels que i² + j² = c², un par ligne.\n"
-    "  --count      écrit seulement le nombre de ces lignes\n"
-    "  --primitive  garde seulement les triplets primitifs, où pgcd(|i|, |j|) = 1\n";
+    "  --count         écrit seulement le nombre de ces lignes\n"
+    "  --primitive     garde seulement les triplets primitifs, où pgcd(|i|, |j|) = 1\n"
+    "  --image F.png   écrit à la place le nuage des points (i, j) dans l'image PNG F.png\n"
+    "  --size LxH      la taille de l'image en pixels, de 32x32 à 4096x4096 (800x800 sinon)\n";
 
 // What the options ask for.
 struct Options {
   bool count = false;
   search::Hits hits = search::Hits::All;
+  std::optional<std::string_view> image;
+  std::optional<ImageSize> size;
 };
 
 constexpr std::string_view kVersion = "trivel-cli " TRIVEL_VERSION_RELEASE "\n";
@@ -62,6 +71,45 @@ void complainAboutCount(std::span<const std::string_view> args, std::FILE* err) 
   write(err, kUsage);
 }
 
+// Takes --image FILE or --size WIDTHxHEIGHT off the front of args, but for
+// the value, which the caller's loop takes; complains of a missing value or
+// a bad size.
+bool takeImageOption(std::span<const std::string_view>& args, Options& options, std::FILE* err) {
+  const std::string_view option = args.front();
+  if (args.size() < 2) {
+    complain(err, "l'option " + quoted(option) +
+                      (option == "--image" ? " attend le nom du fichier PNG." : " attend une taille."));
+    write(err, kUsage);
+    return false;
+  }
+  args = args.subspan(1);
+  if (option == "--image") {
+    options.image = args.front();
+    return true;
+  }
+  options.size = readImageSize(args.front());
+  if (!options.size) {
+    complain(err, "la taille " + quoted(args.front()) +
+                      " ne convient pas : il faut LARGEURxHAUTEUR, chaque côté de 32 à 4096 pixels.");
+    write(err, kUsage);
+    return false;
+  }
+  return true;
+}
+
+// --size goes with --image, and --count does not.
+bool imageOptionsFit(const Options& options, std::FILE* err) {
+  if (options.size && !options.image) {
+    complain(err, "l'option « --size » ne sert qu'avec « --image ».");
+  } else if (options.image && options.count) {
+    complain(err, "les options « --count » et « --image » s'excluent.");
+  } else {
+    return true;
+  }
+  write(err, kUsage);
+  return false;
+}
+
 // Takes the options in front of the bounds off args; complains of the first
 // unknown one.
 std::optional<Options> takeOptions(std::span<const std::string_view>& args, std::FILE* err) {
@@ -71,12 +119,15 @@ std::optional<Options> takeOptions(std::span<const std::string_view>& args, std:
       options.count = true;
     } else if (args.front() == "--primitive") {
       options.hits = search::Hits::Primitive;
+    } else if (args.front() == "--image" || args.front() == "--size") {
+      if (!takeImageOption(args, options, err)) return std::nullopt;
     } else {
       complain(err, "l'option " + quoted(args.front()) + " est inconnue.");
       write(err, kUsage);
       return std::nullopt;
     }
   }
+  if (!imageOptionsFit(options, err)) return std::nullopt;
   return options;
 }
 
@@ -87,6 +138,19 @@ void writeLines(std::int32_t lower, std::int32_t upper, search::Hits hits, std::
     write(out, search::kNoResultLine);
     write(out, "\n" + search::rangeLine(lower, upper) + "\n");
   }
+}
+
+// Writes the picture of the search into the PNG file; a path where no file
+// can be made fails before the search.
+int writeImage(const Options& options, std::int32_t lower, std::int32_t upper, std::FILE* err) {
+  try {
+    const PngFile file{std::string(*options.image)};
+    file.save(searchPicture(lower, upper, options.hits, options.size.value_or(kDefaultImageSize)));
+  } catch (const ImageNotSaved& error) {
+    complain(err, error.what());
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -111,6 +175,7 @@ int runCli(std::span<const std::string_view> args, std::FILE* out, std::FILE* er
   const auto upper = readBound("la borne supérieure", args[1], err, decimalSeparator);
   if (!lower || !upper) return 2;
 
+  if (options->image) return writeImage(*options, *lower, *upper, err);
   if (options->count) {
     write(out, std::to_string(search::countHits(*lower, *upper, options->hits)) + "\n");
   } else {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs with apt-get what one or more purposes need on Debian 12, and does
 # nothing when all is there:
-#   native    build and run the native Linux window (Qt 6, its font)
+#   native    build and run the native Linux window (Qt 6, its font) and
+#             trivel-cli (libpng for its images)
 #   windows   build the Windows program and run it under Wine; where the kernel
 #             runs 32-bit programs, 32-bit Wine for the shipped 32-bit build
 #   display   a virtual display, real keys and the clipboard, screenshots
@@ -18,7 +19,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 declare -A packages=(
-  [native]="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-liberation2"
+  [native]="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-liberation2 libpng-dev"
   [windows]="cmake ninja-build gcc-multilib g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 fonts-wine"
   [display]="xvfb xauth x11-utils xdotool xclip imagemagick"
   [packages]="nsis dpkg-dev"
