@@ -5,7 +5,9 @@
 # after Ctrl+C (xclip), the caption read from the window, found by its
 # caption; the list saved through the save dialog and compared with
 # trivel-cli's lines (the one built beside the program). Both windows are drawn
-# at 96 DPI, in the same pixels.
+# at 96 DPI, in the same pixels. The test waits for what the window shows, never
+# for the clock, and a failure tells what the window showed: its caption, the
+# window that had the keyboard, and a screenshot in the working directory.
 # Usage: real_input_test.sh PROGRAM [ARGUMENT...]   (on the X display in $DISPLAY)
 set -euo pipefail
 caption=$(sed -n 's/^ *\.caption = "\(.*\)",$/\1/p' "$(dirname "$0")/../window/feuille1_layout.cpp")
@@ -21,8 +23,28 @@ fi
 saved=$(mktemp -d)
 mkdir "$saved/menu"
 
+# The window that has the X focus, named.
+focus_name() {
+  local id
+  id=$(xdotool getwindowfocus 2>/dev/null) || { echo "no window"; return; }
+  if [ "$id" = "${window:-}" ]; then
+    echo "the program's window"
+  else
+    echo "window $id \"$(xdotool getwindowname "$id" 2>/dev/null)\""
+  fi
+}
+
+# What the window showed, for a failure's message.
+shown() {
+  local shot=$PWD/real-input-failure-$((failures + 1)).png
+  import -window root "$shot" 2>/dev/null || shot="(none taken)"
+  echo "the caption was \"$(xdotool getwindowname "${window:-}" 2>/dev/null)\", the keyboard went to $(focus_name);" \
+    "screenshot $shot"
+}
+
 fail() {
   echo "FAIL: $*" >&2
+  echo "      $(shown)" >&2
   failures=$((failures + 1))
 }
 
@@ -49,14 +71,26 @@ find_window() {
 }
 wait_for 60 find_window || { echo "FAIL: no window captioned \"$caption\"" >&2; exit 1; }
 running() { kill -0 "$program" 2>/dev/null; }
-keys() { xdotool key --delay 50 "$@"; }
-type_text() { xdotool type --delay 50 "$1"; }
+# Keys go to the window that has the X focus: they wait for the window they
+# are meant for (the program's, or the save dialog while it is open) to have
+# it, and are reported lost otherwise.
+target=$window
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$target" ]; }
+await_focus() { wait_for 10 has_focus || fail "the keys \"$*\" found the keyboard elsewhere"; }
+keys() {
+  await_focus "$@"
+  xdotool key --delay 50 "$@"
+}
+type_text() {
+  await_focus "$1"
+  xdotool type --delay 50 "$1"
+}
 # Clicks a point given in the window's pixels (with the left button unless
 # told), the pointer arriving there afresh: a click where the pointer already
-# rests can go astray under Wine.
+# rests can go astray under Wine. Each move waits until the pointer is there.
 click() { # X Y [BUTTON]
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  xdotool mousemove $((X + $1 + 8)) $((Y + $2 + 8)) sleep 0.1 mousemove $((X + $1)) $((Y + $2)) sleep 0.1 click "${3:-1}"
+  xdotool mousemove --sync $((X + $1 + 8)) $((Y + $2 + 8)) mousemove --sync $((X + $1)) $((Y + $2)) click "${3:-1}"
 }
 click_picture() { click 60 100; } # takes no focus
 click_list() { click 360 110; }
@@ -139,10 +173,11 @@ find_dialog() {
 }
 dialog_has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$dialog" ]; }
 focus_dialog() {
-  wait_for 15 find_dialog || return 1
+  wait_for 15 find_dialog || { fail "no save dialog opened"; return 1; }
   xdotool windowfocus "$dialog" 2>/dev/null || true
-  wait_for 5 dialog_has_focus
+  wait_for 5 dialog_has_focus || { fail "the save dialog did not get the keyboard"; return 1; }
 }
+dialog_shown() { xdotool getwindowname "$dialog" >/dev/null 2>&1 && xdotool search --onlyvisible --name . | grep -qx "$dialog"; }
 # Saves through the save dialog just asked for, its name field having the
 # focus: into FOLDER under the name it proposes (the folder typed before it),
 # or into FOLDER/NAME typed in its place; Return saves. Wine's dialog takes
@@ -151,6 +186,7 @@ save_in_dialog() { # FOLDER [NAME]
   local folder=$1/
   focus_dialog || return 1
   if [ "$windows" = yes ]; then folder=$(winepath -w "$1" 2>/dev/null)\\; fi
+  target=$dialog
   if [ $# -eq 2 ]; then
     keys Home shift+End
     type_text "$folder$2"
@@ -159,6 +195,8 @@ save_in_dialog() { # FOLDER [NAME]
     type_text "$folder"
   fi
   keys Return
+  target=$window
+  wait_for 15 eval '! dialog_shown' || fail "the save dialog stayed open after Return"
 }
 lines_1_20=$("${cli[@]}" 1 20 | tr -d '\r')
 line_end=$'\n'
