@@ -23,10 +23,23 @@ fi
 saved=$(mktemp -d)
 mkdir "$saved/menu"
 
-# The window that has the X focus, named.
+# The window that keys go to: the one with the X focus or, where the focus has
+# fallen back to the root window (on a bare display when a window closes), the
+# one under the pointer.
+root_window=$(($(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')))
+keyboard_window() {
+  local id
+  id=$(xdotool getwindowfocus 2>/dev/null) || return 1
+  if [ "$id" = "$root_window" ] || [ "$id" = 1 ]; then
+    id=$(xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')
+  fi
+  echo "$id"
+}
+
+# The window that keys go to, named.
 focus_name() {
   local id
-  id=$(xdotool getwindowfocus 2>/dev/null) || { echo "no window"; return; }
+  id=$(keyboard_window) || { echo "no window"; return; }
   if [ "$id" = "${window:-}" ]; then
     echo "the program's window"
   else
@@ -75,7 +88,7 @@ running() { kill -0 "$program" 2>/dev/null; }
 # are meant for (the program's, or the save dialog while it is open) to have
 # it, and are reported lost otherwise.
 target=$window
-has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$target" ]; }
+has_focus() { [ "$(keyboard_window)" = "$target" ]; }
 await_focus() { wait_for 10 has_focus || fail "the keys \"$*\" found the keyboard elsewhere"; }
 keys() {
   await_focus "$@"
@@ -171,7 +184,7 @@ find_dialog() {
   done
   return 1
 }
-dialog_has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$dialog" ]; }
+dialog_has_focus() { [ "$(keyboard_window)" = "$dialog" ]; }
 focus_dialog() {
   wait_for 15 find_dialog || { fail "no save dialog opened"; return 1; }
   xdotool windowfocus "$dialog" 2>/dev/null || true
