@@ -337,6 +337,8 @@ class IgnoredSigpipe {
   IgnoredSigpipe() : previous_(std::signal(SIGPIPE, SIG_IGN)) {}
   IgnoredSigpipe(const IgnoredSigpipe&) = delete;
   IgnoredSigpipe& operator=(const IgnoredSigpipe&) = delete;
+  IgnoredSigpipe(IgnoredSigpipe&&) = delete;
+  IgnoredSigpipe& operator=(IgnoredSigpipe&&) = delete;
   ~IgnoredSigpipe() { std::signal(SIGPIPE, previous_); }
 
  private:
