@@ -190,7 +190,7 @@ focus_dialog() {
   xdotool windowfocus "$dialog" 2>/dev/null || true
   wait_for 5 dialog_has_focus || { fail "the save dialog did not get the keyboard"; return 1; }
 }
-dialog_shown() { xdotool getwindowname "$dialog" >/dev/null 2>&1 && xdotool search --onlyvisible --name . | grep -qx "$dialog"; }
+dialog_shown() { xdotool search --onlyvisible --name . 2>/dev/null | grep -x "$dialog" >/dev/null; }
 # Saves through the save dialog just asked for, its name field having the
 # focus: into FOLDER under the name it proposes (the folder typed before it),
 # or into FOLDER/NAME typed in its place; Return saves. Wine's dialog takes
