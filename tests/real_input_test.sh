@@ -9,7 +9,7 @@
 # for the clock, and a failure tells what the window showed: its caption, the
 # window that had the keyboard, and a screenshot in the working directory.
 # Usage: real_input_test.sh PROGRAM [ARGUMENT...]   (on the X display in $DISPLAY)
-set -euo pipefail
+set -eEuo pipefail
 caption=$(sed -n 's/^ *\.caption = "\(.*\)",$/\1/p' "$(dirname "$0")/../window/feuille1_layout.cpp")
 unset QT_QPA_PLATFORM # the Qt program shows its window on the X display
 failures=0
@@ -60,6 +60,8 @@ fail() {
   echo "      $(shown)" >&2
   failures=$((failures + 1))
 }
+# A command that fails where nothing checks it ends the test: it says which.
+trap 'status=$?; [ "$BASH_SUBSHELL" -ne 0 ] || fail "line $LINENO, \"$BASH_COMMAND\", ended with status $status"' ERR
 
 # Waits up to SECONDS for a command to succeed.
 wait_for() {
