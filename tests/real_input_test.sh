@@ -118,15 +118,18 @@ xdotool windowfocus --sync "$window" 2>/dev/null || true
 
 # Ctrl+C with the focus in the list copies every line: the clipboard holds
 # a marker until then. Copies until the list shows the lines expected (the
-# search may still be running), then prints the last copy.
+# search may still be running), then prints the last copy. A list of millions
+# of lines takes its time to pass through the clipboard: the reads wait up to
+# SECONDS, 5 unless told, and copy_list fails when the last one is cut short.
 marker="(nothing copied)"
-clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null | tr -d '\r'; }
-copied() { [ "$(clipboard)" != "$marker" ]; }
-copy_list() {
+clipboard() { timeout "$1" xclip -o -selection clipboard 2>/dev/null | tr -d '\r'; }
+copied() { [ "$(clipboard "$1" | head -c ${#marker})" != "$marker" ]; }
+copy_list() { # [SECONDS]
+  local seconds=${1:-5}
   printf '%s' "$marker" | xclip -selection clipboard >/dev/null 2>&1
   keys ctrl+c
-  wait_for 5 copied || true
-  clipboard
+  wait_for "$seconds" copied "$seconds" || true
+  clipboard "$seconds"
 }
 lists() { [ "$(copy_list)" = "$1" ]; }
 expect_list() { # WHAT LINES
@@ -258,8 +261,11 @@ if start_long_search; then
   keys Escape
   wait_for 30 at_rest || fail "Escape did not stop the long search"
   click_list
-  last=$(copy_list | tail -n 1)
-  [ "$last" = "calculs interrompus" ] || fail "after Escape the list ends with \"$last\""
+  if last=$(copy_list 60 | tail -n 1); then
+    [ "$last" = "calculs interrompus" ] || fail "after Escape the list ends with \"$last\""
+  else
+    fail "after Escape the list did not come through the clipboard within a minute"
+  fi
 else
   fail "the long search did not show its progress in the caption"
 fi
