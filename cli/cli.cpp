@@ -14,12 +14,13 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage : trivel-cli [--count] [--primitive] [--] BORNE_INFÉRIEURE BORNE_SUPÉRIEURE\n"
+    "usage : trivel-cli [OPTION...] [--] BORNE_INFÉRIEURE BORNE_SUPÉRIEURE\n"
     "        trivel-cli --version\n"
     "Écrit les triplets i j c de l'intervalle tels que i² + j² = c², un par ligne.\n"
     "  --count      écrit seulement le nombre de ces lignes\n"
     "  --primitive  garde seulement les triplets primitifs, où pgcd(|i|, |j|) = 1\n"
-    "Les options vont avant ou après les bornes ; après --, tout argument est une borne.\n";
+    "  --           finit les options : les arguments qui suivent sont des bornes\n"
+    "Les options vont avant ou après les bornes.\n";
 
 // What the options ask for, and the other arguments: the bounds.
 struct Arguments {
