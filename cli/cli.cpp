@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/argument_text.h"
 #include "cli/image_size.h"
@@ -16,22 +17,25 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage : trivel-cli [--count] [--primitive] BORNE_INFÉRIEURE BORNE_SUPÉRIEURE\n"
-    "        trivel-cli --image FICHIER.png [--size LARGEURxHAUTEUR] [--primitive] BORNE_INFÉRIEURE "
-    "BORNE_SUPÉRIEURE\n"
+    "usage : trivel-cli [OPTION...] [--] BORNE_INFÉRIEURE BORNE_SUPÉRIEURE\n"
     "        trivel-cli --version\n"
     "Écrit les triplets i j c de l'intervalle tels que i² + j² = c², un par ligne.\n"
     "  --count         écrit seulement le nombre de ces lignes\n"
     "  --primitive     garde seulement les triplets primitifs, où pgcd(|i|, |j|) = 1\n"
     "  --image F.png   écrit à la place le nuage des points (i, j) dans l'image PNG F.png\n"
-    "  --size LxH      la taille de l'image en pixels, de 32x32 à 4096x4096 (800x800 sinon)\n";
+    "  --size LxH      la taille de l'image en pixels, de 32x32 à 4096x4096 (800x800 sinon)\n"
+    "  --              finit les options : les arguments qui suivent sont des bornes\n"
+    "Les options vont avant ou après les bornes.\n";
 
-// What the options ask for.
-struct Options {
+// What the options ask for, and the other arguments: the bounds.
+struct Arguments {
+  bool help = false;
+  bool version = false;
   bool count = false;
   search::Hits hits = search::Hits::All;
   std::optional<std::string_view> image;
   std::optional<ImageSize> size;
+  std::vector<std::string_view> bounds;
 };
 
 constexpr std::string_view kVersion = "trivel-cli " TRIVEL_VERSION_RELEASE "\n";
@@ -74,7 +78,7 @@ void complainAboutCount(std::span<const std::string_view> args, std::FILE* err) 
 // Takes --image FILE or --size WIDTHxHEIGHT off the front of args, but for
 // the value, which the caller's loop takes; complains of a missing value or
 // a bad size.
-bool takeImageOption(std::span<const std::string_view>& args, Options& options, std::FILE* err) {
+bool takeImageOption(std::span<const std::string_view>& args, Arguments& options, std::FILE* err) {
   const std::string_view option = args.front();
   if (args.size() < 2) {
     complain(err, "l'option " + quoted(option) +
@@ -98,7 +102,7 @@ bool takeImageOption(std::span<const std::string_view>& args, Options& options, 
 }
 
 // --size goes with --image, and --count does not.
-bool imageOptionsFit(const Options& options, std::FILE* err) {
+bool imageOptionsFit(const Arguments& options, std::FILE* err) {
   if (options.size && !options.image) {
     complain(err, "l'option « --size » ne sert qu'avec « --image ».");
   } else if (options.image && options.count) {
@@ -110,25 +114,37 @@ bool imageOptionsFit(const Options& options, std::FILE* err) {
   return false;
 }
 
-// Takes the options in front of the bounds off args; complains of the first
-// unknown one.
-std::optional<Options> takeOptions(std::span<const std::string_view>& args, std::FILE* err) {
-  Options options;
-  for (; !args.empty() && args.front().starts_with("--"); args = args.subspan(1)) {
-    if (args.front() == "--count") {
-      options.count = true;
-    } else if (args.front() == "--primitive") {
-      options.hits = search::Hits::Primitive;
-    } else if (args.front() == "--image" || args.front() == "--size") {
-      if (!takeImageOption(args, options, err)) return std::nullopt;
-    } else {
-      complain(err, "l'option " + quoted(args.front()) + " est inconnue.");
+// Sorts the arguments as getopt-style tools do: options anywhere, a lone "--"
+// ending them. Only "--" and "-h" start an option, so that a negative bound
+// needs no "--" before it. Complains of the first unknown option.
+std::optional<Arguments> readArguments(std::span<const std::string_view> args, std::FILE* err) {
+  Arguments read;
+  for (; !args.empty(); args = args.subspan(1)) {
+    const std::string_view arg = args.front();
+    if (arg == "--") {
+      read.bounds.insert(read.bounds.end(), args.begin() + 1, args.end());
+      break;
+    }
+    if (arg == "--help" || arg == "-h") {
+      read.help = true;
+    } else if (arg == "--version") {
+      read.version = true;
+    } else if (arg == "--count") {
+      read.count = true;
+    } else if (arg == "--primitive") {
+      read.hits = search::Hits::Primitive;
+    } else if (arg == "--image" || arg == "--size") {
+      if (!takeImageOption(args, read, err)) return std::nullopt;
+    } else if (arg.starts_with("--")) {
+      complain(err, "l'option " + quoted(arg) + " est inconnue.");
       write(err, kUsage);
       return std::nullopt;
+    } else {
+      read.bounds.push_back(arg);
     }
   }
-  if (!imageOptionsFit(options, err)) return std::nullopt;
-  return options;
+  if (!imageOptionsFit(read, err)) return std::nullopt;
+  return read;
 }
 
 // Writes the lines of the search, the no-result notice when there is none.
@@ -142,7 +158,7 @@ void writeLines(std::int32_t lower, std::int32_t upper, search::Hits hits, std::
 
 // Writes the picture of the search into the PNG file; a path where no file
 // can be made fails before the search.
-int writeImage(const Options& options, std::int32_t lower, std::int32_t upper, std::FILE* err) {
+int writeImage(const Arguments& options, std::int32_t lower, std::int32_t upper, std::FILE* err) {
   try {
     const PngFile file{std::string(*options.image)};
     file.save(searchPicture(lower, upper, options.hits, options.size.value_or(kDefaultImageSize)));
@@ -157,29 +173,25 @@ int writeImage(const Options& options, std::int32_t lower, std::int32_t upper, s
 
 int runCli(std::span<const std::string_view> args, std::FILE* out, std::FILE* err,
            std::string_view decimalSeparator) {
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-    write(out, kUsage);
+  const auto read = readArguments(args, err);
+  if (!read) return 2;
+  if (read->help || read->version) {
+    write(out, read->help ? kUsage : kVersion);
     return std::fflush(out) == 0 ? 0 : 1;
   }
-  if (args.size() == 1 && args[0] == "--version") {
-    write(out, kVersion);
-    return std::fflush(out) == 0 ? 0 : 1;
-  }
-  const auto options = takeOptions(args, err);
-  if (!options) return 2;
-  if (args.size() != 2) {
-    complainAboutCount(args, err);
+  if (read->bounds.size() != 2) {
+    complainAboutCount(read->bounds, err);
     return 2;
   }
-  const auto lower = readBound("la borne inférieure", args[0], err, decimalSeparator);
-  const auto upper = readBound("la borne supérieure", args[1], err, decimalSeparator);
+  const auto lower = readBound("la borne inférieure", read->bounds[0], err, decimalSeparator);
+  const auto upper = readBound("la borne supérieure", read->bounds[1], err, decimalSeparator);
   if (!lower || !upper) return 2;
 
-  if (options->image) return writeImage(*options, *lower, *upper, err);
-  if (options->count) {
-    write(out, std::to_string(search::countHits(*lower, *upper, options->hits)) + "\n");
+  if (read->image) return writeImage(*read, *lower, *upper, err);
+  if (read->count) {
+    write(out, std::to_string(search::countHits(*lower, *upper, read->hits)) + "\n");
   } else {
-    writeLines(*lower, *upper, options->hits, out);
+    writeLines(*lower, *upper, read->hits, out);
   }
   if (std::fflush(out) != 0 || std::ferror(out) != 0) {
     complain(err, "erreur d'écriture des résultats.");

@@ -6,7 +6,8 @@
 #   windows   build the Windows program and run it under Wine; where the kernel
 #             runs 32-bit programs, 32-bit Wine for the shipped 32-bit build
 #   display   a virtual display, real keys and the clipboard, screenshots
-#   packages  the Windows installer's and the Debian package's tools
+#   packages  the Windows installer's and the Debian package's tools, and the
+#             desktop entry's validator
 #   tests     what the tests add: GoogleTest, the 32-bit Linux toolchain, clang
 #             with libFuzzer and clang-tidy, the package checkers, the French
 #             locale
@@ -22,7 +23,7 @@ declare -A packages=(
   [native]="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-liberation2 libpng-dev"
   [windows]="cmake ninja-build gcc-multilib g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 fonts-wine"
   [display]="xvfb xauth x11-utils xdotool xclip imagemagick"
-  [packages]="nsis dpkg-dev"
+  [packages]="nsis dpkg-dev desktop-file-utils"
   [tests]="googletest g++-multilib clang libfuzzer-14-dev clang-tidy lintian unzip p7zip-full file locales dbus-daemon"
 )
 wine32_note=build/wine32-unavailable

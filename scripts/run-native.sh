@@ -2,7 +2,7 @@
 # Builds the native Linux program, build/native/trivel (Qt 6), and runs it.
 # With a display ($DISPLAY set) it opens the window. Without one it runs a demo
 # on a virtual display (scripts/demo.sh): the bounds 1 and 20, the lines of the
-# list, docs/screenshot-linux.png.
+# list, build/screenshots/screenshot-linux.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,4 +20,4 @@ fi
 
 source scripts/demo.sh
 unset QT_QPA_PLATFORM  # the window shows on the virtual display
-run_demo docs/screenshot-linux.png build/native/trivel
+run_demo build/screenshots/screenshot-linux.png build/native/trivel

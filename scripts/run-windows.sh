@@ -4,7 +4,7 @@
 # built for 64-bit Windows, build/win64/trivel.exe, under wine64. It says which
 # it started. With a display ($DISPLAY set) it opens the window. Without one it
 # runs a demo on a virtual display (scripts/demo.sh): the bounds 1 and 20, the
-# lines of the list, docs/screenshot.png.
+# lines of the list, build/screenshots/screenshot.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -36,5 +36,5 @@ source scripts/wine-env.sh
 source scripts/demo.sh
 start_wine_server
 use_window_manager no
-run_demo docs/screenshot.png "$(program_loader "$TRIVEL_BUILD")" "build/$TRIVEL_BUILD/trivel.exe"
+run_demo build/screenshots/screenshot.png "$(program_loader "$TRIVEL_BUILD")" "build/$TRIVEL_BUILD/trivel.exe"
 wineserver -k

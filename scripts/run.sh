@@ -4,7 +4,8 @@
 # program under Wine. Without one it runs both on a virtual display, the
 # Windows program under Wine first (scripts/run-windows.sh), then the native
 # window (scripts/run-native.sh): each takes the bounds 1 and 20 from real
-# keys, prints the lines of its list and saves a screenshot in docs/.
+# keys, prints the lines of its list and saves a screenshot under
+# build/screenshots/ (scripts/refresh-screenshots.sh copies them into docs/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -74,11 +74,8 @@ run_suite() {  # PRESET [CTEST OPTION...]
 # which mostly wait for their windows.
 ctest --preset fuzz >build/test-logs/fuzz.log 2>&1 &
 fuzz=$!
-# Keys and clicks sent through the X server to Wine are sometimes lost when
-# the machine is loaded: a Windows test that fails runs once more, and the log
-# keeps both runs.
-run_suite "${windows_suites[0]}" --repeat until-pass:2
-[ "${#windows_suites[@]}" -eq 1 ] || run_suite win64 "${win64_tests[@]}" --repeat until-pass:2
+run_suite "${windows_suites[0]}"
+[ "${#windows_suites[@]}" -eq 1 ] || run_suite win64 "${win64_tests[@]}"
 fuzz_result=0
 wait "$fuzz" || fuzz_result=$?
 cat build/test-logs/fuzz.log

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -5,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +15,7 @@
 #include <memory>
 #include <new>
 #include <numeric>
+#include <optional>
 #include <regex>
 #include <string>
 #include <thread>
@@ -212,6 +216,26 @@ TEST(CliArguments, NamesEmptyAndMissingArgumentsAndThoseLeftOver) {
   expectUsageAfter(run({"--count"}), "il manque les deux bornes.");
 }
 
+// As getopt-style tools: options after the bounds too, "--" ending the options
+// before a bound that looks like one, and a negative bound without it.
+TEST(CliArguments, TakesOptionsAnywhereAndBoundsAfterADoubleDash) {
+  const std::string count = std::to_string(pairByPair(-5, 10).size()) + "\n";
+  for (const std::vector<std::string_view>& args : {std::vector<std::string_view>{"--count", "-5", "10"},
+                                                    {"--count", "--", "-5", "10"},
+                                                    {"-5", "10", "--count"},
+                                                    {"-5", "--count", "--", "10"}}) {
+    const CliRun result = run(args);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, count) << args.front() << " " << args.back();
+  }
+  EXPECT_EQ(run({"1", "20", "--primitive"}).out, " 3  4  5\n 5  12  13\n 8  15  17\n");
+  EXPECT_EQ(run({"1", "2", "--help"}).out.rfind("usage : trivel-cli ", 0), 0U);
+  expectRefused(run({"--", "--count", "5"}), "la borne inférieure « --count » est illisible.");
+  const CliRun unknown = run({"1", "20", "--cuont"});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_EQ(unknown.err.rfind("trivel-cli : l'option « --cuont » est inconnue.\n", 0), 0U) << unknown.err;
+}
+
 TEST(CliArguments, EchoesArgumentsSoThatTheTerminalCannotBeFooled) {
   // Bytes that are not UTF-8: a stray byte, a cut sequence, an overlong form, a surrogate.
   EXPECT_EQ(shownArgument("12\xFF"), "12\\xFF");
@@ -234,16 +258,15 @@ TEST(CliArguments, EchoesArgumentsSoThatTheTerminalCannotBeFooled) {
   expectRefused(run({"1", "2\xFF"}), "la borne supérieure « 2\\xFF » est illisible.");
 }
 
-// Runs the real trivel-cli in the C locale, with its output in files.
-CliRun runExecutable(std::vector<std::string> args) {
+// Starts the real trivel-cli in the C locale, its standard output and error
+// on these descriptors. Returns its process id, or 0 when it did not start.
+pid_t spawnExecutable(std::vector<std::string> args, int out, int err) {
   args.insert(args.begin(), TRIVEL_CLI);
   std::string locale = "LC_ALL=C";
-  const File out(std::tmpfile());
-  const File err(std::tmpfile());
   posix_spawn_file_actions_t actions{};
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fileno(out.get()), STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, fileno(err.get()), STDERR_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, out, STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, err, STDERR_FILENO);
   std::vector<char*> argv;
   argv.reserve(args.size() + 1);
   for (std::string& arg : args) argv.push_back(arg.data());
@@ -252,10 +275,25 @@ CliRun runExecutable(std::vector<std::string> args) {
   pid_t child = 0;
   const int spawned = posix_spawn(&child, TRIVEL_CLI, &actions, nullptr, argv.data(), env.data());
   posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) return {-1, "", std::strerror(spawned)};
+  if (spawned != 0) {
+    ADD_FAILURE() << "trivel-cli did not start: " << std::strerror(spawned);
+    return 0;
+  }
+  return child;
+}
+
+// The exit status of a child, -1 when a signal ended it.
+int exitStatus(int waitStatus) { return WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1; }
+
+// Runs the real trivel-cli in the C locale, with its output in files.
+CliRun runExecutable(std::vector<std::string> args) {
+  const File out(std::tmpfile());
+  const File err(std::tmpfile());
+  const pid_t child = spawnExecutable(std::move(args), fileno(out.get()), fileno(err.get()));
+  if (child == 0) return {-1, "", ""};
   int status = 0;
   waitpid(child, &status, 0);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contents(out.get()), contents(err.get())};
+  return {exitStatus(status), contents(out.get()), contents(err.get())};
 }
 
 TEST(CliArguments, TheProgramTakesTheLongestArgumentLinuxAllows) {
@@ -272,6 +310,68 @@ TEST(CliArguments, TheProgramTakesTheLongestArgumentLinuxAllows) {
   const CliRun junk = runExecutable({"1", std::string(kLongest, '\xFF')});
   expectRefused(junk,
                 "la borne supérieure « \\xFF\\xFF\\xFF\\xFF\\xFF\\xFF\\xFF\\xFF\\xFF\\xFF… » est illisible.");
+}
+
+// The exit status of a child that ends within the limit; one that runs on is
+// killed, and gives nothing.
+std::optional<int> exitStatusWithin(pid_t child, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  int status = 0;
+  while (waitpid(child, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(child, SIGKILL);
+      waitpid(child, &status, 0);
+      return std::nullopt;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return exitStatus(status);
+}
+
+// SIGPIPE ignored, as `trap '' PIPE` in a shell leaves it for the programs it
+// starts: a write to a pipe that has lost its reader then fails, and the
+// program must end by itself.
+class IgnoredSigpipe {
+ public:
+  IgnoredSigpipe() : previous_(std::signal(SIGPIPE, SIG_IGN)) {}
+  IgnoredSigpipe(const IgnoredSigpipe&) = delete;
+  IgnoredSigpipe& operator=(const IgnoredSigpipe&) = delete;
+  IgnoredSigpipe(IgnoredSigpipe&&) = delete;
+  IgnoredSigpipe& operator=(IgnoredSigpipe&&) = delete;
+  ~IgnoredSigpipe() { std::signal(SIGPIPE, previous_); }
+
+ private:
+  void (*previous_)(int);
+};
+
+// The exit status of trivel-cli writing the lines of these bounds into a pipe
+// whose reader goes after the first line, if it ends within two seconds of it.
+std::optional<int> statusAfterTheReaderGoes(const std::string& lower, const std::string& upper, int err) {
+  std::array<int, 2> ends{};
+  if (pipe2(ends.data(), O_CLOEXEC) != 0) return std::nullopt;
+  File reader(fdopen(ends[0], "r"));
+  File writer(fdopen(ends[1], "w"));
+  const pid_t child = spawnExecutable({lower, upper}, ends[1], err);
+  if (child == 0) return std::nullopt;
+  writer.reset();
+  std::array<char, 64> first{};
+  EXPECT_NE(std::fgets(first.data(), first.size(), reader.get()), nullptr);
+  EXPECT_STREQ(first.data(), " 3  4  5\n");
+  reader.reset();
+  return exitStatusWithin(child, std::chrono::seconds(2));
+}
+
+// Output that fails halfway through a large range stops the searching threads
+// and ends the program at once with status 1, for the lines of the two sieves
+// (up to 2^25) and for those of the one engine.
+TEST(CliOutput, EndsPromptlyWithStatus1WhenItsOutputFailsHalfway) {
+  const IgnoredSigpipe ignored;
+  const File err(std::tmpfile());
+  EXPECT_EQ(statusAfterTheReaderGoes("1", "30000000", fileno(err.get())), 1) << "the sieves' lines";
+  EXPECT_EQ(statusAfterTheReaderGoes("1", "100000000", fileno(err.get())), 1) << "the engine's lines";
+  EXPECT_EQ(contents(err.get()),
+            "trivel-cli : erreur d'écriture des résultats.\n"
+            "trivel-cli : erreur d'écriture des résultats.\n");
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 # after Ctrl+C (xclip), the caption read from the window, found by its
 # caption; the list saved through the save dialog and compared with
 # trivel-cli's lines (the one built beside the program). Both windows are drawn
-# at 96 DPI, in the same pixels.
+# at 96 DPI, in the same pixels. The test waits for what the window shows, never
+# for the clock, and a failure tells what the window showed: its caption, the
+# window that had the keyboard, and a screenshot in the working directory.
 # Usage: real_input_test.sh PROGRAM [ARGUMENT...]   (on the X display in $DISPLAY)
-set -euo pipefail
+set -eEuo pipefail
 caption=$(sed -n 's/^ *\.caption = "\(.*\)",$/\1/p' "$(dirname "$0")/../window/feuille1_layout.cpp")
 unset QT_QPA_PLATFORM # the Qt program shows its window on the X display
 failures=0
@@ -21,10 +23,45 @@ fi
 saved=$(mktemp -d)
 mkdir "$saved/menu"
 
+# The window that keys go to: the one with the X focus or, where the focus has
+# fallen back to the root window (on a bare display when a window closes), the
+# one under the pointer.
+root_window=$(($(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')))
+keyboard_window() {
+  local id
+  id=$(xdotool getwindowfocus 2>/dev/null) || return 1
+  if [ "$id" = "$root_window" ] || [ "$id" = 1 ]; then
+    id=$(xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')
+  fi
+  echo "$id"
+}
+
+# The window that keys go to, named.
+focus_name() {
+  local id
+  id=$(keyboard_window) || { echo "no window"; return; }
+  if [ "$id" = "${window:-}" ]; then
+    echo "the program's window"
+  else
+    echo "window $id \"$(xdotool getwindowname "$id" 2>/dev/null)\""
+  fi
+}
+
+# What the window showed, for a failure's message.
+shown() {
+  local shot=$PWD/real-input-failure-$((failures + 1)).png
+  import -window root "$shot" 2>/dev/null || shot="(none taken)"
+  echo "the caption was \"$(xdotool getwindowname "${window:-}" 2>/dev/null)\", the keyboard went to $(focus_name);" \
+    "screenshot $shot"
+}
+
 fail() {
   echo "FAIL: $*" >&2
+  echo "      $(shown)" >&2
   failures=$((failures + 1))
 }
+# A command that fails where nothing checks it ends the test: it says which.
+trap 'status=$?; [ "$BASH_SUBSHELL" -ne 0 ] || fail "line $LINENO, \"$BASH_COMMAND\", ended with status $status"' ERR
 
 # Waits up to SECONDS for a command to succeed.
 wait_for() {
@@ -49,14 +86,26 @@ find_window() {
 }
 wait_for 60 find_window || { echo "FAIL: no window captioned \"$caption\"" >&2; exit 1; }
 running() { kill -0 "$program" 2>/dev/null; }
-keys() { xdotool key --delay 50 "$@"; }
-type_text() { xdotool type --delay 50 "$1"; }
+# Keys go to the window that has the X focus: they wait for the window they
+# are meant for (the program's, or the save dialog while it is open) to have
+# it, and are reported lost otherwise.
+target=$window
+has_focus() { [ "$(keyboard_window)" = "$target" ]; }
+await_focus() { wait_for 10 has_focus || fail "the keys \"$*\" found the keyboard elsewhere"; }
+keys() {
+  await_focus "$@"
+  xdotool key --delay 50 "$@"
+}
+type_text() {
+  await_focus "$1"
+  xdotool type --delay 50 "$1"
+}
 # Clicks a point given in the window's pixels (with the left button unless
 # told), the pointer arriving there afresh: a click where the pointer already
-# rests can go astray under Wine.
+# rests can go astray under Wine. Each move waits until the pointer is there.
 click() { # X Y [BUTTON]
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  xdotool mousemove $((X + $1 + 8)) $((Y + $2 + 8)) sleep 0.1 mousemove $((X + $1)) $((Y + $2)) sleep 0.1 click "${3:-1}"
+  xdotool mousemove --sync $((X + $1 + 8)) $((Y + $2 + 8)) mousemove --sync $((X + $1)) $((Y + $2)) click "${3:-1}"
 }
 click_picture() { click 60 100; } # takes no focus
 click_list() { click 360 110; }
@@ -69,15 +118,18 @@ xdotool windowfocus --sync "$window" 2>/dev/null || true
 
 # Ctrl+C with the focus in the list copies every line: the clipboard holds
 # a marker until then. Copies until the list shows the lines expected (the
-# search may still be running), then prints the last copy.
+# search may still be running), then prints the last copy. A list of millions
+# of lines takes its time to pass through the clipboard: the reads wait up to
+# SECONDS, 5 unless told, and copy_list fails when the last one is cut short.
 marker="(nothing copied)"
-clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null | tr -d '\r'; }
-copied() { [ "$(clipboard)" != "$marker" ]; }
-copy_list() {
+clipboard() { timeout "$1" xclip -o -selection clipboard 2>/dev/null | tr -d '\r'; }
+copied() { [ "$(clipboard "$1" | head -c ${#marker})" != "$marker" ]; }
+copy_list() { # [SECONDS]
+  local seconds=${1:-5}
   printf '%s' "$marker" | xclip -selection clipboard >/dev/null 2>&1
   keys ctrl+c
-  wait_for 5 copied || true
-  clipboard
+  wait_for "$seconds" copied "$seconds" || true
+  clipboard "$seconds"
 }
 lists() { [ "$(copy_list)" = "$1" ]; }
 expect_list() { # WHAT LINES
@@ -137,12 +189,13 @@ find_dialog() {
   done
   return 1
 }
-dialog_has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$dialog" ]; }
+dialog_has_focus() { [ "$(keyboard_window)" = "$dialog" ]; }
 focus_dialog() {
-  wait_for 15 find_dialog || return 1
+  wait_for 15 find_dialog || { fail "no save dialog opened"; return 1; }
   xdotool windowfocus "$dialog" 2>/dev/null || true
-  wait_for 5 dialog_has_focus
+  wait_for 5 dialog_has_focus || { fail "the save dialog did not get the keyboard"; return 1; }
 }
+dialog_shown() { xdotool search --onlyvisible --name . 2>/dev/null | grep -x "$dialog" >/dev/null; }
 # Saves through the save dialog just asked for, its name field having the
 # focus: into FOLDER under the name it proposes (the folder typed before it),
 # or into FOLDER/NAME typed in its place; Return saves. Wine's dialog takes
@@ -151,6 +204,7 @@ save_in_dialog() { # FOLDER [NAME]
   local folder=$1/
   focus_dialog || return 1
   if [ "$windows" = yes ]; then folder=$(winepath -w "$1" 2>/dev/null)\\; fi
+  target=$dialog
   if [ $# -eq 2 ]; then
     keys Home shift+End
     type_text "$folder$2"
@@ -159,6 +213,8 @@ save_in_dialog() { # FOLDER [NAME]
     type_text "$folder"
   fi
   keys Return
+  target=$window
+  wait_for 15 eval '! dialog_shown' || fail "the save dialog stayed open after Return"
 }
 lines_1_20=$("${cli[@]}" 1 20 | tr -d '\r')
 line_end=$'\n'
@@ -205,8 +261,11 @@ if start_long_search; then
   keys Escape
   wait_for 30 at_rest || fail "Escape did not stop the long search"
   click_list
-  last=$(copy_list | tail -n 1)
-  [ "$last" = "calculs interrompus" ] || fail "after Escape the list ends with \"$last\""
+  if last=$(copy_list 60 | tail -n 1); then
+    [ "$last" = "calculs interrompus" ] || fail "after Escape the list ends with \"$last\""
+  else
+    fail "after Escape the list did not come through the clipboard within a minute"
+  fi
 else
   fail "the long search did not show its progress in the caption"
 fi

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Checks the Debian package: lintian finds no error; dpkg installs it into a
 # scratch root (with this machine's libraries as its dependencies), where
-# trivel-cli runs and its manual page and documents are; dpkg removes it and
-# leaves no file of it behind.
+# trivel-cli runs, the window program starts (on Qt's offscreen platform), its
+# desktop entry is valid and names installed icons of every size, and the
+# manual page and documents are; dpkg removes it and leaves no file of it
+# behind.
 # Usage: deb_test.sh PACKAGE_DIR
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -33,6 +35,29 @@ check "dpkg installs it" dpkg_root --install "$deb"
 check "trivel-cli 1 5 prints its one triple" [ "$("$root/usr/bin/trivel-cli" 1 5)" = " 3  4  5" ]
 check "trivel-cli --version names the package's version" \
   [ "$("$root/usr/bin/trivel-cli" --version)" = "trivel-cli $version" ]
+# Still running after a second, the window program has got past its start to
+# its event loop; timeout then ends it, and says so by its status 124.
+starts() {
+  local status=0
+  QT_QPA_PLATFORM=offscreen timeout -k 5 1 "$root/usr/bin/trivel" >"$root/trivel.log" 2>&1 || status=$?
+  [ "$status" -eq 124 ] || { echo "trivel ended with status $status: $(cat "$root/trivel.log")"; return 1; }
+}
+check "trivel starts and is still running a second later" starts
+entry=$root/usr/share/applications/trivel.desktop
+check "its desktop entry passes desktop-file-validate" desktop-file-validate "$entry"
+check "the desktop entry starts the installed program" \
+  test -x "$root/usr/bin/$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")"
+# Each icon where the icon theme looks for the entry's icon, in the size its
+# folder names.
+icons_installed() {
+  local icon size
+  icon=$(sed -n 's/^Icon=//p' "$entry")
+  for size in 16 32 48 64 128 256; do
+    file "$root/usr/share/icons/hicolor/${size}x$size/apps/$icon.png" | grep -q "PNG image data, $size x $size," ||
+      { echo "no $size x $size icon \"$icon\""; return 1; }
+  done
+}
+check "the entry's icon is installed in every size" icons_installed
 check "the manual page is in section 1, compressed" gzip -t "$root/usr/share/man/man1/trivel-cli.1.gz"
 check "the copyright and changelog are where Debian wants them" \
   test -f "$root/usr/share/doc/trivel/copyright" -a -f "$root/usr/share/doc/trivel/changelog.gz"

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Refreshes the README's pictures, docs/screenshot.png (the Windows program
+# under Wine) and docs/screenshot-linux.png (the native window): runs both
+# demos of the run command on a virtual display, whether or not a display is
+# at hand, and copies the screenshots they save under build/screenshots/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+rm -f build/screenshots/screenshot.png build/screenshots/screenshot-linux.png
+env -u DISPLAY bash scripts/run.sh
+for picture in screenshot.png screenshot-linux.png; do
+  cp "build/screenshots/$picture" "docs/$picture"
+done
+git status --short docs
