@@ -22,8 +22,8 @@ constexpr std::string_view kUsage =
     "Écrit les triplets i j c de l'intervalle tels que i² + j² = c², un par ligne.\n"
     "  --count         écrit seulement le nombre de ces lignes\n"
     "  --primitive     garde seulement les triplets primitifs, où pgcd(|i|, |j|) = 1\n"
-    "  --image F.png   écrit à la place le nuage des points (i, j) dans l'image PNG F.png\n"
-    "  --size LxH      la taille de l'image en pixels, de 32x32 à 4096x4096 (800x800 sinon)\n"
+    "  --image F.png   écrit à la place le nuage des points (i, j) dans F.png\n"
+    "  --size LxH      sa taille en pixels, de 32x32 à 4096x4096 (800x800 sinon)\n"
     "  --              finit les options : les arguments qui suivent sont des bornes\n"
     "Les options vont avant ou après les bornes.\n";
 
