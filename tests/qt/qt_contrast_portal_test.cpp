@@ -17,41 +17,15 @@
 #include <utility>
 
 #include "runtime/qt/form_window.h"
+#include "tests/qt/fake_portal.h"
 #include "window/feuille1.h"
 #include "window/feuille1_layout.h"
 
 namespace {
 
-constexpr const char* kPath = "/org/freedesktop/portal/desktop";
-constexpr const char* kInterface = "org.freedesktop.portal.Settings";
-constexpr const char* kConnection = "portal";
-
-// The portal's Settings interface: the appearance's contrast, 1 for high.
-class FakePortal final : public QObject {
-  Q_OBJECT
-  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
-
- public:
-  void setContrast(unsigned contrast) {
-    contrast_ = contrast;
-    QDBusMessage changed = QDBusMessage::createSignal(kPath, kInterface, "SettingChanged");
-    changed << QString("org.freedesktop.appearance") << QString("contrast")
-            << QVariant::fromValue(QDBusVariant(contrast));
-    QDBusConnection(kConnection).send(changed);
-  }
-
-  // NOLINTNEXTLINE(readability-redundant-access-specifiers): moc's section of slots
- public slots:
-  // Answers as the portal's Read does: the value in a variant, in a variant.
-  // NOLINTNEXTLINE(modernize-use-nodiscard): a slot that D-Bus calls
-  QDBusVariant Read(const QString& group, const QString& key) const {
-    const bool contrast = group == "org.freedesktop.appearance" && key == "contrast";
-    return QDBusVariant(QVariant::fromValue(QDBusVariant(contrast ? contrast_.load() : 0U)));
-  }
-
- private:
-  std::atomic<unsigned> contrast_ = 1;  // set by the test, read on the portal's thread
-};
+using fake_portal::FakePortal;
+using fake_portal::kConnection;
+using fake_portal::kPath;
 
 // The portal, answering on its own thread while the window waits for it.
 class PortalThread {
@@ -96,5 +70,3 @@ TEST(QtContrastPortal, StartsInTheDesktopsHighContrastAndFollowsItsChanges) {
 }
 
 }  // namespace
-
-#include "qt_contrast_portal_test.moc"
