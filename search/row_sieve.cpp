@@ -256,7 +256,7 @@ void RowSieve::findMediumPairHits(std::uint64_t block) {
     const Legs legs = legsOf(multiple);
     addFound(positionOf(multiple.k * legs.x) - first, legs, multiple.k);
     const std::int64_t k = std::int64_t{multiple.k} + step_;
-    if (step_ > 0 ? k > multiple.rowOrLastK : k < multiple.rowOrLastK) return;
+    if (step_ > 0 ? k > multiple.lastK : k < multiple.lastK) return;
     multiple.k = static_cast<std::uint32_t>(k);
     ring_.add(positionOf(multiple.k * legs.x) / kBlockRows, multiple);
   });

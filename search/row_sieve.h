@@ -60,13 +60,13 @@ class RowSieve {
     std::int64_t lastK;
   };
   // The pair of (m, n) with the odd leg along the rows where n has kOddRow,
-  // and a multiple k of it; as a multiple of a longer pair in its block's
-  // bucket, and as a medium pair in the ring, with its last k in the loops.
+  // and a multiple k of it; as a medium pair in the ring, with its last k in
+  // the loops.
   struct Multiple {
     std::uint32_t m;
     std::uint32_t n;
     std::uint32_t k;
-    std::uint32_t rowOrLastK;
+    std::uint32_t lastK;
   };
   static constexpr std::uint32_t kOddRow = 1U << 31;
   // A multiple of a long pair in the window, in 8 bytes: m and k share a
