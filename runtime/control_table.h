@@ -42,12 +42,11 @@ class ControlTable {
     return *control.list;
   }
 
-  // The form's first list, which Ctrl+S saves; none when the form has no list.
-  [[nodiscard]] const Control* firstList() const {
-    const auto found = std::ranges::find_if(controls_, [](const Control& c) { return c.list != nullptr; });
+  // The form's first control of a kind, which Ctrl+S and Ctrl+G act on; none when it has none.
+  [[nodiscard]] const Control* firstOf(ControlKind kind) const {
+    const auto found = std::ranges::find_if(controls_, [kind](const Control& c) { return c.layout->kind == kind; });
     return found == controls_.end() ? nullptr : &*found;
   }
-
   // Shows every list's new lines.
   void catchUpLists() const {
     for (const Control& control : controls_) {

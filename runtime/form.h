@@ -3,7 +3,9 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -14,6 +16,27 @@ using ControlId = int;
 
 // The window's mouse pointer, with the codes forms use for it.
 enum class MousePointer : std::int16_t { Default = 0, Hourglass = 11 };
+
+struct FormLayout;
+class Form;
+class FormEvents;
+
+// A grey image: one byte a pixel, 0 black to 255 white, rows from the top.
+struct GreyImage {
+  int width = 0;
+  int height = 0;
+  std::span<const std::uint8_t> pixels;  // width * height bytes
+};
+
+// A size on the screen, in the screen's pixels.
+struct PixelSize {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+
+// Makes a form's code once its window exists.
+using CreateForm = std::function<std::unique_ptr<FormEvents>(Form&)>;
 
 // What a form's code may ask of the window it runs in. Every operation is
 // synchronous; one that fails throws RuntimeError. Texts are UTF-8.
@@ -46,6 +69,32 @@ class Form {
   // failure throws RuntimeError.
   virtual bool writeList(ControlId list, const std::string& path,
                          const std::function<bool(double progress)>& keepGoing) = 0;
+  // Calls line with every line of the list, first to last; each stays valid
+  // during its call only.
+  virtual void forEachLine(ControlId list, const std::function<void(std::string_view)>& line) const = 0;
+  // The size of a picture box on the screen now.
+  [[nodiscard]] virtual PixelSize pixelSize(ControlId pictureBox) const = 0;
+  // Shows the image in a picture box, one image pixel a screen pixel from its
+  // top-left corner, white where the image does not reach. The box keeps a
+  // copy and repaints it by itself.
+  virtual void showImage(ControlId pictureBox, const GreyImage& image) = 0;
+  // What a screen reader says of a control after its name.
+  virtual void setDescription(ControlId control, std::string_view description) = 0;
+  // Like chooseListFile, for a PNG image.
+  [[nodiscard]] virtual std::optional<std::string> chooseImageFile(std::string_view fileName) = 0;
+  // Writes the image as a PNG file at path, through a temporary file that
+  // replaces the one at path only when complete, like writeList; a failure
+  // throws RuntimeError with writeList's messages and leaves an earlier file
+  // as it was.
+  virtual void writeImage(const std::string& path, const GreyImage& image) = 0;
+  // Opens another window of the program for a form of this layout, made by
+  // createForm; returns once its Load has run and it shows. Each window lives
+  // on by itself: closing it, or an error in it, leaves the others as they
+  // are. Closing the start-up form's window ends the program.
+  virtual void openForm(const FormLayout& layout, const CreateForm& createForm) = 0;
+  // Closes this form's window as the user would: its Unload runs, once the
+  // event procedure that is running has returned.
+  virtual void close() = 0;
   // The decimal separator of the user's locale, for reading numbers typed by the user.
   [[nodiscard]] virtual std::string decimalSeparator() const = 0;
   // A monotonic clock, for pacing long work.
@@ -77,10 +126,16 @@ class FormEvents {
   // For every key pressed while the window or one of its controls has the
   // focus (a virtual-key code, 27 for Escape), before the control sees it.
   virtual void keyDown(std::int16_t keyCode) = 0;
-  // The user asks to save a list: from its context menu, or with Ctrl+S
-  // anywhere in the window. The runtime asks only while the list has lines and
-  // no event procedure runs.
-  virtual void saveRequested(ControlId list) = 0;
+  // The user asks to save a list or a picture box's image: from its context
+  // menu, or with Ctrl+S anywhere in the window (the form's first list, or
+  // else its first picture box). The runtime asks only while no event
+  // procedure runs, and for a list only while it has lines.
+  virtual void saveRequested(ControlId control) = 0;
+  // The user asks for the picture of a list's lines: from its context menu,
+  // or with Ctrl+G anywhere in the window, on the same terms as saving.
+  virtual void pictureRequested(ControlId /*list*/) {}
+  // After the window's size changed, the user's resizing or a change of DPI.
+  virtual void resize() {}
   // The user closes the window. It closes as soon as the event procedure
   // that is running, if any, has returned.
   virtual void unload() = 0;

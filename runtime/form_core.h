@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <functional>
+#include <cstddef>
 #include <memory>
 #include <string_view>
 #include <utility>
@@ -55,19 +56,41 @@ class FormCore {
   void clear(ControlId list) const { controls_.list(list).clear(); }
   void addItem(ControlId list, std::string_view line) const { controls_.list(list).append(line); }
   [[nodiscard]] const LineStore& lines(ControlId list) const { return controls_.list(list).lines(); }
-
+  void forEachLine(ControlId list, const std::function<void(std::string_view)>& line) const {
+    const LineStore& store = lines(list);
+    for (std::size_t index = 0; index < store.size(); ++index) line(store.line(index));
+  }
   // Whether the list's menu and keys may act on a list now.
   [[nodiscard]] bool listActs(const Control& list) const {
     return !list.list->lines().empty() && !events_.running();
   }
-  // Asks the form's code to save a list, when it may be.
-  void requestSave(const Control& list) {
-    if (!listActs(list)) return;
-    events_.raise([id = list.layout->id](FormEvents& events) { events.saveRequested(id); });
+  // Whether a control's menu and keys may act on it now: a list by the rule
+  // above, a picture box whenever no event procedure runs.
+  [[nodiscard]] bool acts(const Control& control) const {
+    return control.list != nullptr ? listActs(control) : !events_.running();
   }
-  // Ctrl+S, which saves the form's first list wherever the focus is.
-  void requestSaveOfFirstList() {
-    if (const Control* list = controls_.firstList()) requestSave(*list);
+  // Asks the form's code to save a list or a picture box's image, when it may be.
+  void requestSave(const Control& control) {
+    if (!acts(control)) return;
+    events_.raise([id = control.layout->id](FormEvents& events) { events.saveRequested(id); });
+  }
+  // Ctrl+S, which saves the form's first list, or else its first picture
+  // box, wherever the focus is.
+  void requestSaveOfFirst() {
+    if (const Control* control = controls_.firstOf(ControlKind::ListBox)) {
+      requestSave(*control);
+    } else if (const Control* box = controls_.firstOf(ControlKind::PictureBox)) {
+      requestSave(*box);
+    }
+  }
+  // Asks the form's code for the picture of a list's lines, when it may act.
+  void requestPicture(const Control& list) {
+    if (!listActs(list)) return;
+    events_.raise([id = list.layout->id](FormEvents& events) { events.pictureRequested(id); });
+  }
+  // Ctrl+G, which asks for the picture of the form's first list wherever the focus is.
+  void requestPictureOfFirstList() {
+    if (const Control* list = controls_.firstOf(ControlKind::ListBox)) requestPicture(*list);
   }
 
  private:

@@ -14,7 +14,9 @@ namespace runtime {
 using Twips = int;
 inline constexpr Twips kTwipsPerInch = 1440;
 
-enum class ControlKind : std::uint8_t { Image, Label, TextBox, ListBox };
+// Image shows a picture of the program's resources; PictureBox shows an image
+// the form's code draws (Form::showImage).
+enum class ControlKind : std::uint8_t { Image, Label, TextBox, ListBox, PictureBox };
 
 // A colour as layout data: the platform's default for the control, one of the
 // system colours, or a fixed RGB value.
@@ -64,6 +66,7 @@ struct FormLayout {
   Twips clientHeight = 0;
   FontLayout font;
   int iconId = 0;  // resource id of the window's icon
+  bool resizable = false;  // the user may resize the window and maximise it
   std::span<const ControlLayout> controls;
 };
 
@@ -81,6 +84,10 @@ constexpr bool takesFocus(const ControlLayout& control) {
   return (control.kind == ControlKind::TextBox || control.kind == ControlKind::ListBox) &&
          control.tabIndex >= 0;
 }
+
+// A picture box keeps its distance to the right and bottom edges of the
+// window's client area as the window is resized, and so grows with it.
+constexpr bool followsFormSize(const ControlLayout& control) { return control.kind == ControlKind::PictureBox; }
 
 // A text box's prompt, which names it for screen readers: the label right before it, if any.
 inline const ControlLayout* promptOf(std::span<const ControlLayout> rows, const ControlLayout& textBox) {

@@ -26,7 +26,7 @@ bool opensContextMenu(const QKeyEvent& key) {
 
 bool ListMenu::keyPressed(const Control& control, const QKeyEvent& key) {
   if (key.matches(QKeySequence::Save)) {
-    form_.requestSaveOfFirstList();
+    form_.requestSaveOfFirst();
     return true;
   }
   if (control.list == nullptr) return false;

@@ -73,7 +73,7 @@ bool ListMenu::keyPressed(HWND form, MSG& message) {
 bool ListMenu::command(WPARAM wParam, LPARAM lParam) {
   // The shortcut's WM_COMMAND comes from no control and says 1.
   if (lParam != 0 || HIWORD(wParam) != 1 || LOWORD(wParam) != IDM_LIST_SAVE) return false;
-  form_.requestSaveOfFirstList();
+  form_.requestSaveOfFirst();
   return true;
 }
 
