@@ -1,5 +1,6 @@
 #include "window/feuille1.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -9,6 +10,8 @@
 #include "search/triple_search.h"
 #include "window/busy_state.h"
 #include "window/feuille1_layout.h"
+#include "window/feuille_nuage.h"
+#include "window/feuille_nuage_layout.h"
 
 namespace {
 
@@ -46,6 +49,10 @@ void Feuille1::keyPress(runtime::ControlId textBox, std::int16_t keyAscii) {
 
 void Feuille1::saveRequested(runtime::ControlId list) {
   if (list == feuille1::Liste1) Liste1_Save();
+}
+
+void Feuille1::pictureRequested(runtime::ControlId list) {
+  if (list == feuille1::Liste1) Liste1_Nuage();
 }
 
 void Feuille1::Form_Load() { borneInf = 1; }
@@ -144,4 +151,17 @@ void Feuille1::Liste1_Save() {
     return !stopRequested_;
   });
   busy.end();
+}
+
+// Opens the picture of the lines shown in a window of its own, which keeps
+// their points: the list may change or go, the picture stays as it is.
+void Feuille1::Liste1_Nuage() {
+  if (searching_) return;
+  auto points = std::make_shared<picture::PointCloud>(listBounds_.first, listBounds_.second);
+  form_.forEachLine(feuille1::Liste1, [&points](std::string_view line) {
+    if (const auto legs = search::readLegs(line)) points->add(legs->first, legs->second);
+  });
+  form_.openForm(feuille_nuage::layout(), [points](runtime::Form& form) {
+    return std::make_unique<FeuilleNuage>(form, std::move(*points));
+  });
 }

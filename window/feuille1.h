@@ -21,6 +21,7 @@ class Feuille1 final : public runtime::FormEvents {
   void keyPress(runtime::ControlId textBox, std::int16_t keyAscii) override;
   void keyDown(std::int16_t keyCode) override { Form_KeyDown(keyCode); }
   void saveRequested(runtime::ControlId list) override;
+  void pictureRequested(runtime::ControlId list) override;
   void unload() override { Form_Unload(); }
 
   void Form_Load();
@@ -29,6 +30,7 @@ class Feuille1 final : public runtime::FormEvents {
   void Texte1_Change(std::int16_t index);
   void Texte1_KeyPress(std::int16_t index, std::int16_t keyAscii);
   void Liste1_Save();
+  void Liste1_Nuage();
 
  private:
   // How a search's writing of results ended.

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+#include "picture/point_cloud.h"
+#include "picture/raster.h"
+#include "runtime/form.h"
+
+// The picture window of a list's hits: the points of the list, i across and
+// j up, drawn at the window's size and drawn again as it is resized. It holds
+// its own points, so that it stays as it is whatever the list becomes.
+class FeuilleNuage final : public runtime::FormEvents {
+ public:
+  FeuilleNuage(runtime::Form& form, picture::PointCloud points) : form_(form), points_(std::move(points)) {}
+
+  void load() override { Form_Load(); }
+  void change(runtime::ControlId /*textBox*/) override {}
+  void keyPress(runtime::ControlId /*textBox*/, std::int16_t /*keyAscii*/) override {}
+  void keyDown(std::int16_t keyCode) override { Form_KeyDown(keyCode); }
+  void saveRequested(runtime::ControlId control) override;
+  void resize() override { Form_Resize(); }
+  void unload() override {}
+
+  void Form_Load();
+  void Form_KeyDown(std::int16_t keyCode);
+  void Form_Resize();
+  void Image1_Save();
+
+ private:
+  runtime::Form& form_;
+  picture::PointCloud points_;
+  std::optional<picture::Raster> shown_;  // the picture in the window, which a save writes
+};
