@@ -67,36 +67,6 @@ char* writeSievedLines(const SievedBlock& block, std::uint32_t from, std::uint32
   return out;
 }
 
-namespace {
-
-// Reads one number after its sign position's blanks, from at; none when no
-// digit comes or it does not fit.
-std::optional<std::int64_t> readNumber(std::string_view line, std::size_t& at) {
-  while (at < line.size() && line[at] == ' ') ++at;
-  const bool negative = at < line.size() && line[at] == '-';
-  if (negative) ++at;
-  const std::size_t first = at;
-  std::uint64_t magnitude = 0;
-  for (; at < line.size() && line[at] >= '0' && line[at] <= '9'; ++at) {
-    if (at - first == kMaxNumberText - 1) return std::nullopt;
-    magnitude = 10 * magnitude + static_cast<std::uint64_t>(line[at] - '0');
-  }
-  if (at == first || magnitude > std::uint64_t{1} << 62) return std::nullopt;
-  const auto value = static_cast<std::int64_t>(magnitude);
-  return negative ? -value : value;
-}
-
-}  // namespace
-
-std::optional<std::pair<std::int64_t, std::int64_t>> readLegs(std::string_view line) {
-  std::size_t at = 0;
-  const auto i = readNumber(line, at);
-  const auto j = i ? readNumber(line, at) : std::nullopt;
-  const auto c = j ? readNumber(line, at) : std::nullopt;
-  if (!c || at != line.size()) return std::nullopt;
-  return std::pair{*i, *j};
-}
-
 std::string rangeLine(std::int32_t lower, std::int32_t upper) {
   return "entre " + formatInteger(lower) + " et" + formatInteger(upper);
 }

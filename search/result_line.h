@@ -3,10 +3,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "search/number_text.h"
 #include "search/triple_search.h"
@@ -40,10 +38,6 @@ class ResultLine {
   std::size_t iLength_ = 0;
   std::array<char, kMaxLineText> text_{};
 };
-
-// The i and j of a result line, as ResultLine writes it (the c after them
-// is not checked); none for any other line, such as the no-result notice.
-std::optional<std::pair<std::int64_t, std::int64_t>> readLegs(std::string_view line);
 
 // The longest line of a sieved hit with its line end: three numbers of at
 // most 8 digits (below 2^26), each after its sign position, and two spaces.

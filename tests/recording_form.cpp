@@ -45,13 +45,6 @@ bool RecordingForm::writeList(runtime::ControlId list, const std::string& path,
   return true;
 }
 
-void RecordingForm::forEachLine(runtime::ControlId list,
-                                const std::function<void(std::string_view)>& line) const {
-  const auto found = lists.find(list);
-  if (found == lists.end()) return;
-  for (const std::string& text : found->second) line(text);
-}
-
 void RecordingForm::showImage(runtime::ControlId pictureBox, const runtime::GreyImage& image) {
   images[pictureBox] = {image.width, image.height, {image.pixels.begin(), image.pixels.end()}};
 }

@@ -31,7 +31,6 @@ class RecordingForm final : public runtime::Form {
   // with a runtime error at line failWritingAt when it is set.
   bool writeList(runtime::ControlId list, const std::string& path,
                  const std::function<bool(double)>& keepGoing) override;
-  void forEachLine(runtime::ControlId list, const std::function<void(std::string_view)>& line) const override;
   [[nodiscard]] runtime::PixelSize pixelSize(runtime::ControlId /*pictureBox*/) const override { return boxSize; }
   // Keeps a copy of the image in images.
   void showImage(runtime::ControlId pictureBox, const runtime::GreyImage& image) override;

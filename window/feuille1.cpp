@@ -97,6 +97,7 @@ void Feuille1::Calculer() {
   const std::int32_t lower = borneInf;
   const std::int32_t upper = borneSup;
   listBounds_ = {lower, upper};
+  listPoints_ = std::make_shared<picture::PointCloud>(lower, upper);
   std::int64_t written = 0;
   switch (writeResults(lower, upper, written, busy)) {
     case Outcome::Completed:
@@ -128,6 +129,7 @@ Feuille1::Outcome Feuille1::writeResults(std::int32_t lower, std::int32_t upper,
     for (const search::Hit& hit : search.next()) {
       if (written == kMaxResultLines) return Outcome::ListFull;
       form_.addItem(feuille1::Liste1, line.format(hit));
+      listPoints_->add(hit.i, hit.j);
       ++written;
     }
     busy.letEventsIn(search.progress());
@@ -153,15 +155,11 @@ void Feuille1::Liste1_Save() {
   busy.end();
 }
 
-// Opens the picture of the lines shown in a window of its own, which keeps
+// Opens the picture of the hits listed in a window of its own, which shares
 // their points: the list may change or go, the picture stays as it is.
 void Feuille1::Liste1_Nuage() {
-  if (searching_) return;
-  auto points = std::make_shared<picture::PointCloud>(listBounds_.first, listBounds_.second);
-  form_.forEachLine(feuille1::Liste1, [&points](std::string_view line) {
-    if (const auto legs = search::readLegs(line)) points->add(legs->first, legs->second);
-  });
-  form_.openForm(feuille_nuage::layout(), [points](runtime::Form& form) {
-    return std::make_unique<FeuilleNuage>(form, std::move(*points));
+  if (searching_ || !listPoints_) return;
+  form_.openForm(feuille_nuage::layout(), [points = listPoints_](runtime::Form& form) {
+    return std::make_unique<FeuilleNuage>(form, points);
   });
 }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <utility>
+
+#include "picture/point_cloud.h"
 
 #include "runtime/form.h"
 
@@ -43,6 +46,9 @@ class Feuille1 final : public runtime::FormEvents {
   std::int32_t borneInf = 0;
   std::int32_t borneSup = 0;
   std::pair<std::int32_t, std::int32_t> listBounds_;  // the bounds of the search in Liste1
+  // The points of the hits in Liste1, which its picture shares: a new search
+  // makes new ones and leaves an open picture its own.
+  std::shared_ptr<picture::PointCloud> listPoints_;
   bool searching_ = false;
   bool stopRequested_ = false;
   bool closing_ = false;

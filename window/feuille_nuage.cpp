@@ -30,11 +30,11 @@ void FeuilleNuage::saveRequested(runtime::ControlId control) {
 }
 
 void FeuilleNuage::Form_Load() {
-  const std::string lower = std::to_string(points_.lower());
-  const std::string upper = std::to_string(points_.upper());
+  const std::string lower = std::to_string(points_->lower());
+  const std::string upper = std::to_string(points_->upper());
   form_.setCaption("nuage des triplets : " + lower + " à " + upper);
-  form_.setDescription(feuille_nuage::Image1, "nuage de " + grouped(points_.points()) + " points, i et j de " +
-                                                  grouped(points_.lower()) + " à " + grouped(points_.upper()));
+  form_.setDescription(feuille_nuage::Image1, "nuage de " + grouped(points_->points()) + " points, i et j de " +
+                                                  grouped(points_->lower()) + " à " + grouped(points_->upper()));
   Form_Resize();
 }
 
@@ -46,7 +46,7 @@ void FeuilleNuage::Form_KeyDown(std::int16_t keyCode) {
 // Draws the points at the picture box's size, within the sizes a picture may have.
 void FeuilleNuage::Form_Resize() {
   const runtime::PixelSize size = form_.pixelSize(feuille_nuage::Image1);
-  shown_ = points_.draw(std::clamp(size.width, picture::kMinSide, picture::kMaxSide),
+  shown_ = points_->draw(std::clamp(size.width, picture::kMinSide, picture::kMaxSide),
                         std::clamp(size.height, picture::kMinSide, picture::kMaxSide));
   form_.showImage(feuille_nuage::Image1, imageOf(*shown_));
 }
@@ -54,6 +54,6 @@ void FeuilleNuage::Form_Resize() {
 // Saves the picture shown, under a name made of its bounds.
 void FeuilleNuage::Image1_Save() {
   const std::optional<std::string> path = form_.chooseImageFile(
-      "nuage " + std::to_string(points_.lower()) + "-" + std::to_string(points_.upper()) + ".png");
+      "nuage " + std::to_string(points_->lower()) + "-" + std::to_string(points_->upper()) + ".png");
   if (path && shown_) form_.writeImage(*path, imageOf(*shown_));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -8,12 +9,13 @@
 #include "picture/raster.h"
 #include "runtime/form.h"
 
-// The picture window of a list's hits: the points of the list, i across and
-// j up, drawn at the window's size and drawn again as it is resized. It holds
-// its own points, so that it stays as it is whatever the list becomes.
+// The picture window of a list's hits: their points, i across and j up, drawn
+// at the window's size and drawn again as it is resized. It shares the points
+// with the list's form, which never changes them once the search is over.
 class FeuilleNuage final : public runtime::FormEvents {
  public:
-  FeuilleNuage(runtime::Form& form, picture::PointCloud points) : form_(form), points_(std::move(points)) {}
+  FeuilleNuage(runtime::Form& form, std::shared_ptr<const picture::PointCloud> points)
+      : form_(form), points_(std::move(points)) {}
 
   void load() override { Form_Load(); }
   void change(runtime::ControlId /*textBox*/) override {}
@@ -30,6 +32,6 @@ class FeuilleNuage final : public runtime::FormEvents {
 
  private:
   runtime::Form& form_;
-  picture::PointCloud points_;
+  std::shared_ptr<const picture::PointCloud> points_;
   std::optional<picture::Raster> shown_;  // the picture in the window, which a save writes
 };
