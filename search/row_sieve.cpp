@@ -12,7 +12,7 @@ constexpr std::uint32_t kBlockRows = RowSieve::kBlockRows;
 constexpr std::uint64_t kRingBlocks = RowSieve::kMediumRows / kBlockRows + 1;
 // A window holds about this many multiples of long pairs: its size follows
 // their density in the window before.
-constexpr std::size_t kWindowMultiples = std::size_t{1} << 19;
+constexpr std::size_t kWindowMultiples = std::size_t{1} << 20;
 constexpr std::uint32_t kMaxWindowBlocks = 4096;
 constexpr double kSlopeMargin = 1e-9;
 // A block with fewer hits than one for this many rows is sorted in groups
@@ -167,7 +167,7 @@ void RowSieve::fillWindow() {
   const auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>(windowBlocks_, blocks - first));
   windowFirst_ = first;
   windowFilled_ = count;
-  generated_.clear();
+  windowMultiples_.clear();
 
   const std::uint64_t firstPosition = first * kBlockRows;
   const std::uint64_t lastPosition = std::min(positions_, (first + count) * kBlockRows) - 1;
@@ -187,33 +187,42 @@ void RowSieve::fillWindow() {
       const auto j = static_cast<std::int64_t>(k * legs.y);
       const bool inLoops =
           (j >= i + lower_ && j <= upper_) || (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_);
-      if (inLoops) generated_.emplace_back(pair.m, pair.n, pair.k);
+      if (inLoops) windowMultiples_.emplace_back(pair.m, pair.n, pair.k);
     };
     walkEvenRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(m, n, false); });
     walkOddRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(m, n, true); });
   }
-  // By block, with a counting sort.
+  // By block, in place: counted, then each multiple swapped into the next
+  // free place of its block, so that a window needs no second copy.
   const auto blockOf = [&](const LongMultiple& packed) {
     const Multiple multiple = packed.unpacked();
     return static_cast<std::uint32_t>((positionOf(multiple.k * legsOf(multiple).x) - firstPosition) /
                                       kBlockRows);
   };
   blockStarts_.assign(count + 1, 0);
-  for (const LongMultiple& multiple : generated_) ++blockStarts_[blockOf(multiple) + 1];
+  for (const LongMultiple& multiple : windowMultiples_) ++blockStarts_[blockOf(multiple) + 1];
   std::inclusive_scan(blockStarts_.begin(), blockStarts_.end(), blockStarts_.begin());
-  windowMultiples_.resize(generated_.size());
-  for (const LongMultiple& multiple : generated_)
-    windowMultiples_[blockStarts_[blockOf(multiple)]++] = multiple;
-  std::shift_right(blockStarts_.begin(), blockStarts_.end(), 1);
-  blockStarts_[0] = 0;
+  blockFree_.assign(blockStarts_.begin(), blockStarts_.end() - 1);
+  for (std::uint32_t block = 0; block < count; ++block) {
+    while (blockFree_[block] < blockStarts_[block + 1]) {
+      LongMultiple& multiple = windowMultiples_[blockFree_[block]];
+      const std::uint32_t home = blockOf(multiple);
+      if (home == block) {
+        ++blockFree_[block];
+      } else {
+        std::swap(multiple, windowMultiples_[blockFree_[home]++]);
+      }
+    }
+  }
 
-  // The next window's size from this one's density, growing at most eightfold.
-  // No window spans more rows than its first magnitude, so that the density
-  // cannot grow much within it.
-  const std::uint64_t fitting = kWindowMultiples * count / std::max<std::size_t>(generated_.size(), 1);
+  // The next window's size from this one's density: every window costs a
+  // walk of the cone, however few rows it has, so it takes as many rows as
+  // memory allows. No window spans more rows than its first magnitude, so
+  // that the density cannot grow much within it.
+  const std::uint64_t fitting = kWindowMultiples * count / std::max<std::size_t>(windowMultiples_.size(), 1);
   const std::uint64_t widest = std::max<std::uint64_t>(magnitudeAt(lastPosition), kMediumRows) / kBlockRows;
-  windowBlocks_ = static_cast<std::uint32_t>(std::clamp<std::uint64_t>(
-      fitting, 1, std::min<std::uint64_t>({8 * std::uint64_t{count}, widest, kMaxWindowBlocks})));
+  windowBlocks_ = static_cast<std::uint32_t>(
+      std::clamp<std::uint64_t>(fitting, 1, std::min<std::uint64_t>(widest, kMaxWindowBlocks)));
 }
 
 // The multiples of the short pairs in the positions first to end: those

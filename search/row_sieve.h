@@ -124,13 +124,14 @@ class RowSieve {
   BucketRing<Multiple> ring_;
   std::vector<Multiple> pending_;
   // The window: its first block, and the multiples of long pairs in its
-  // rows, as found and sorted by block: block b's from blockStarts_[b].
+  // rows, sorted by block: block b's from blockStarts_[b]; and where the
+  // sort puts the next multiple of each block.
   std::uint64_t windowFirst_ = 0;
   std::uint32_t windowBlocks_ = 4;
   std::uint32_t windowFilled_ = 0;
-  std::vector<LongMultiple> generated_;
   std::vector<LongMultiple> windowMultiples_;
   std::vector<std::uint32_t> blockStarts_;
+  std::vector<std::uint32_t> blockFree_;
   // The block's hits as found: of the short pairs, in the order of j within
   // a row, and the others.
   std::vector<Found> foundShort_;
