@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <numeric>
 #include <span>
 
@@ -18,6 +19,15 @@ constexpr double kSlopeMargin = 1e-9;
 // A block with fewer hits than one for this many rows is sorted in groups
 // of rows.
 constexpr std::uint32_t kSparseRowsPerHit = 2;
+
+// The first k whose annulus of row legs in a window ending at magnitude high
+// is walked in a band of k: a walk of one k costs about √(high / k) columns
+// whatever its rows, a band [k, 2k) about high / k pairs, most with no
+// multiple in the rows; the band wins once k^(3/2) passes √high / kBandRatio.
+constexpr double kBandRatio = 8;
+std::uint64_t kBandsFrom(std::uint64_t high) {
+  return static_cast<std::uint64_t>(std::cbrt(static_cast<double>(high) / (kBandRatio * kBandRatio))) + 1;
+}
 
 // A pair with a multiple in the loops has a column leg y = 2mn or m² - n²
 // of at most the largest |j|, so n² < |j|: the odd primes of n below this
@@ -81,6 +91,10 @@ std::uint64_t RowSieve::positionOf(const Multiple& multiple) const {
 
 std::int64_t RowSieve::nextRow() const { return rowAt(nextPosition_); }
 
+RowSieve::Multiple RowSieve::pairOf(std::uint64_t m, std::uint64_t n, bool oddRow) {
+  return {static_cast<std::uint32_t>(m), static_cast<std::uint32_t>(n) | (oddRow ? kOddRow : 0), 0, 0};
+}
+
 RowSieve::Legs RowSieve::legsOf(const Multiple& multiple) {
   const Triple triple = tripleOf(multiple.m, multiple.n & ~kOddRow);
   if ((multiple.n & kOddRow) != 0) return {triple.odd, triple.even, triple.hypotenuse};
@@ -130,8 +144,7 @@ void RowSieve::addPairsShorterThan(std::uint64_t length) {
 }
 
 void RowSieve::addPair(std::uint64_t m, std::uint64_t n, bool oddRow) {
-  const Multiple pair{static_cast<std::uint32_t>(m), static_cast<std::uint32_t>(n) | (oddRow ? kOddRow : 0),
-                      0, 0};
+  const Multiple pair = pairOf(m, n, oddRow);
   const auto [x, y, h] = legsOf(pair);
   const Multipliers negative =
       anyNegativeJ_ ? multipliersInLoops(lower_, upper_, {sign_, -1}, x, y) : Multipliers{1, 0};
@@ -175,22 +188,36 @@ void RowSieve::fillWindow() {
   const std::uint64_t high = std::max(magnitudeAt(firstPosition), magnitudeAt(lastPosition));
   const Cone slopes = coneOf(low, high);
 
-  for (std::uint64_t k = 1; k <= high / kMediumRows; ++k) {
-    const Cone cone{std::max<std::uint64_t>(kMediumRows, (low + k - 1) / k), high / k, slopes.slopeLow,
-                    slopes.slopeHigh};
-    const auto visit = [&](std::uint64_t m, std::uint64_t n, bool oddRow) {
-      const Multiple pair{static_cast<std::uint32_t>(m),
-                          static_cast<std::uint32_t>(n) | (oddRow ? kOddRow : 0),
-                          static_cast<std::uint32_t>(k), 0};
+  // Each k walks its own annulus of row legs, [low / k, high / k], while
+  // its columns hold pairs; from kBandsFrom on, whose annuli are too thin
+  // for that, the k of a band [k, 2k) share one walk of the union of their
+  // annuli, each pair taking the k of the band that put it in the rows.
+  const auto keepInLoops = [&](const Multiple& pair, const Legs& legs, std::uint64_t k) {
+    const std::int64_t i = sign_ * static_cast<std::int64_t>(k * legs.x);
+    const auto j = static_cast<std::int64_t>(k * legs.y);
+    const bool inLoops = (j >= i + lower_ && j <= upper_) || (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_);
+    if (inLoops) windowMultiples_.emplace_back(pair.m, pair.n, static_cast<std::uint32_t>(k));
+  };
+  const auto walk = [&](std::uint64_t bandFirst, std::uint64_t bandLast, const auto& visit) {
+    const Cone cone{std::max<std::uint64_t>(kMediumRows, (low + bandLast - 1) / bandLast), high / bandFirst,
+                    slopes.slopeLow, slopes.slopeHigh};
+    walkEvenRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(pairOf(m, n, false)); });
+    walkOddRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(pairOf(m, n, true)); });
+  };
+  const std::uint64_t lastK = high / kMediumRows;
+  const std::uint64_t bandsFrom = std::min(kBandsFrom(high), lastK + 1);
+  for (std::uint64_t k = 1; k < bandsFrom; ++k) {
+    walk(k, k, [&](const Multiple& pair) { keepInLoops(pair, legsOf(pair), k); });
+  }
+  for (std::uint64_t firstK = bandsFrom; firstK <= lastK; firstK *= 2) {
+    const std::uint64_t bandLastK = std::min(lastK, 2 * firstK - 1);
+    walk(firstK, bandLastK, [&](const Multiple& pair) {
       const Legs legs = legsOf(pair);
-      const std::int64_t i = sign_ * static_cast<std::int64_t>(k * legs.x);
-      const auto j = static_cast<std::int64_t>(k * legs.y);
-      const bool inLoops =
-          (j >= i + lower_ && j <= upper_) || (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_);
-      if (inLoops) windowMultiples_.emplace_back(pair.m, pair.n, pair.k);
-    };
-    walkEvenRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(m, n, false); });
-    walkOddRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(m, n, true); });
+      const std::uint64_t kEnd = std::min(bandLastK, high / legs.x);
+      for (std::uint64_t k = std::max(firstK, (low + legs.x - 1) / legs.x); k <= kEnd; ++k) {
+        keepInLoops(pair, legs, k);
+      }
+    });
   }
   // By block, in place: counted, then each multiple swapped into the next
   // free place of its block, so that a window needs no second copy.
