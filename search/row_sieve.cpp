@@ -11,9 +11,11 @@ namespace {
 
 constexpr std::uint32_t kBlockRows = RowSieve::kBlockRows;
 constexpr std::uint64_t kRingBlocks = RowSieve::kMediumRows / kBlockRows + 1;
-// A window holds about this many multiples of long pairs: its size follows
-// their density in the window before.
-constexpr std::size_t kWindowMultiples = std::size_t{1} << 20;
+// A window has room for kWindowRoom multiples of long pairs (16 MB) and
+// holds about kWindowMultiples: its size follows their density in the
+// window before, which may grow a little.
+constexpr std::size_t kWindowRoom = std::size_t{1} << 21;
+constexpr std::size_t kWindowMultiples = kWindowRoom / 4 * 3;
 constexpr std::uint32_t kMaxWindowBlocks = 4096;
 constexpr double kSlopeMargin = 1e-9;
 // A block with fewer hits than one for this many rows is sorted in groups
@@ -181,6 +183,7 @@ void RowSieve::fillWindow() {
   windowFirst_ = first;
   windowFilled_ = count;
   windowMultiples_.clear();
+  windowMultiples_.reserve(kWindowRoom);
 
   const std::uint64_t firstPosition = first * kBlockRows;
   const std::uint64_t lastPosition = std::min(positions_, (first + count) * kBlockRows) - 1;
