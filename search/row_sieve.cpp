@@ -16,7 +16,7 @@ constexpr std::size_t kWindowMultiples = std::size_t{1} << 19;
 constexpr std::uint32_t kMaxWindowBlocks = 4096;
 constexpr double kSlopeMargin = 1e-9;
 // A block with fewer hits than one for this many rows is sorted in groups
-// of this many rows.
+// of rows.
 constexpr std::uint32_t kSparseRowsPerHit = 2;
 
 // A pair with a multiple in the loops has a column leg y = 2mn or m² - n²
@@ -347,13 +347,17 @@ void sortWithinGroups(std::span<Found> hits) {
 // Orders the block's hits by row, then by j, in two runs: the short pairs'
 // hits of a row are in order already, the others are sorted by the high bits
 // of j, then by row, then by insertion. A block of far fewer hits than rows
-// is sorted whole without a look at each row: by groups of rows, then by
-// insertion.
+// is sorted whole without a look at each row: by groups of rows, about one
+// hit a group, then by insertion.
 void RowSieve::sortBlock(std::uint32_t rows, RowBlock& block) {
-  if ((foundShort_.size() + foundOther_.size()) * kSparseRowsPerHit < rows) {
+  const std::size_t hits = foundShort_.size() + foundOther_.size();
+  if (hits * kSparseRowsPerHit < rows) {
     foundShort_.insert(foundShort_.end(), foundOther_.begin(), foundOther_.end());
-    const auto groupEnds = std::span(shortEnds_).first((rows + kSparseRowsPerHit - 1) / kSparseRowsPerHit);
-    sortByRow(foundShort_, groupEnds, block.first, std::countr_zero(kSparseRowsPerHit));
+    // About as many groups as hits: counting into far more groups than
+    // hits would cost more than the hits themselves.
+    const auto shift = static_cast<unsigned>(std::bit_width(rows / std::max<std::size_t>(hits, 1)) - 1);
+    const auto groupEnds = std::span(shortEnds_).first(((rows - 1) >> shift) + 1);
+    sortByRow(foundShort_, groupEnds, block.first, shift);
     sortWithinGroups(std::span(block.first));
     return;
   }
