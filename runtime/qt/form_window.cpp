@@ -238,10 +238,6 @@ bool FormWindow::writeList(ControlId list, const std::string& path,
   return saveListFile(core_.lines(list), toQString(path), keepGoing);
 }
 
-void FormWindow::forEachLine(ControlId list, const std::function<void(std::string_view)>& line) const {
-  core_.forEachLine(list, line);
-}
-
 const Control& FormWindow::pictureBox(ControlId id) const {
   const Control& control = core_.controls()[id];
   if (control.pictureBox == nullptr) throw notAPictureBox(*control.layout);

@@ -11,12 +11,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "cli/search_picture.h"
 #include "runtime/runtime_error.h"
 #include "tests/qt/qt_window.h"
 
@@ -144,15 +147,30 @@ void answer(QTimer& answerer, std::function<void(Shown&)> use) {
   answerer.start(10);
 }
 
-bool holdsGradient(const QString& path, const Gradient& gradient) {
+// Whether libpng reads the file as an image of this size and these grey pixels.
+bool holdsPixels(const QString& path, int width, int height, std::span<const std::uint8_t> expected) {
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   if (png_image_begin_read_from_file(&image, path.toLocal8Bit().constData()) == 0) return false;
   image.format = PNG_FORMAT_GRAY;
   std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(image));
   if (png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) == 0) return false;
-  return static_cast<int>(image.width) == gradient.width && static_cast<int>(image.height) == gradient.height &&
-         pixels == gradient.pixels;
+  return static_cast<int>(image.width) == width && static_cast<int>(image.height) == height &&
+         std::ranges::equal(pixels, expected);
+}
+
+bool holdsGradient(const QString& path, const Gradient& gradient) {
+  return holdsPixels(path, gradient.width, gradient.height, gradient.pixels);
+}
+
+// Answers the save dialog once it shows: path as the file's name, and Return.
+void saveAs(QTimer& answerer, const QString& path, QString* proposed = nullptr) {
+  answer<QFileDialog>(answerer, [path, proposed](QFileDialog& dialog) {
+    if (proposed != nullptr) *proposed = QFileInfo(dialog.selectedFiles().value(0)).fileName();
+    auto* field = dialog.findChild<QLineEdit*>("fileNameEdit");
+    field->setText(path);
+    QTest::keyClick(field, Qt::Key_Return);
+  });
 }
 
 TEST_F(QtPictureWindow, ShowsTheImagePixelForPixelWhiteBeyondAndFollowsTheWindowsSize) {
@@ -185,21 +203,13 @@ TEST_F(QtPictureWindow, SavesThePictureAsPngFromItsMenuAndWithCtrlS) {
   });
   QTimer dialogAnswerer;
   QString proposed;
-  const auto saveAs = [&](const QString& name) {
-    answer<QFileDialog>(dialogAnswerer, [&proposed, path = folder.filePath(name)](QFileDialog& dialog) {
-      proposed = QFileInfo(dialog.selectedFiles().value(0)).fileName();
-      auto* field = dialog.findChild<QLineEdit*>("fileNameEdit");
-      field->setText(path);
-      QTest::keyClick(field, Qt::Key_Return);
-    });
-  };
-  saveAs("menu.png");
+  saveAs(dialogAnswerer, folder.filePath("menu.png"), &proposed);
   QTest::keyClick(picture, Qt::Key_F10, Qt::ShiftModifier);
   EXPECT_EQ(items, Lines{"Enregistrer l'image...\tCtrl+S enabled"});
   EXPECT_EQ(proposed, QString::fromUtf8("dégradé.png"));
   EXPECT_TRUE(holdsGradient(folder.filePath("menu.png"), gradient()));
 
-  saveAs("touches.png");
+  saveAs(dialogAnswerer, folder.filePath("touches.png"));
   QTest::keyClick(picture, Qt::Key_S, Qt::ControlModifier);
   EXPECT_TRUE(holdsGradient(folder.filePath("touches.png"), gradient()));
   EXPECT_EQ(events, (Lines{"saveRequested 1", "saveRequested 1"}));
@@ -247,6 +257,37 @@ TEST_F(QtPictureWindow, ClosingTheMainWindowClosesThePictureAndEndsTheProgram) {
   EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_FALSE(timedOut) << "the event loop did not end";
   EXPECT_EQ(events, Lines{"unload"});
+}
+
+// Ctrl+G in the main window opens the picture of its list, which Ctrl+S
+// saves with the pixels trivel-cli writes at the picture box's size; Escape
+// closes it and the list stays as it was.
+using QtPictureOfTheList = QtWindowTest;
+
+TEST_F(QtPictureOfTheList, CtrlGShowsThePictureAndSavesTrivelClisPixels) {
+  search("1", "1000");
+  const Lines found = lines();
+  QTest::keyClick(&field(Texte1_0), Qt::Key_G, Qt::ControlModifier);
+  QWidget* picture = nullptr;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible() && window->windowTitle() == QString::fromUtf8("nuage des triplets : 1 à 1000")) {
+      picture = window;
+    }
+  }
+  ASSERT_NE(picture, nullptr) << "no picture window";
+  const QSize size = picture->findChild<QWidget*>("Image1")->size();
+
+  const QTemporaryDir folder;
+  QTimer answerer;
+  saveAs(answerer, folder.filePath("nuage.png"));
+  QTest::keyClick(picture, Qt::Key_S, Qt::ControlModifier);
+  const picture::Raster expected = searchPicture(1, 1000, search::Hits::All, {size.width(), size.height()});
+  EXPECT_TRUE(holdsPixels(folder.filePath("nuage.png"), expected.width(), expected.height(), expected.pixels()));
+
+  QTest::keyClick(picture, Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([&picture] { return !picture->isVisible(); }, 5000));
+  EXPECT_EQ(lines(), found);
+  EXPECT_TRUE(form.isVisible());
 }
 
 }  // namespace
