@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
-#include <utility>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -38,7 +38,8 @@ int compare(const GreyPixels& first, const GreyPixels& second) {
     return 1;
   }
   std::size_t differing = 0;
-  for (std::size_t i = 0; i < first.pixels.size(); ++i) differing += first.pixels[i] != second.pixels[i] ? 1 : 0;
+  for (std::size_t i = 0; i < first.pixels.size(); ++i)
+    differing += first.pixels[i] != second.pixels[i] ? 1 : 0;
   if (differing != 0) std::printf("%zu of %zu pixels differ\n", differing, first.pixels.size());
   return differing == 0 ? 0 : 1;
 }

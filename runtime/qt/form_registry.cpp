@@ -1,7 +1,5 @@
 #include "runtime/qt/form_registry.h"
 
-#include <QTimer>
-
 #include <algorithm>
 #include <utility>
 
@@ -9,7 +7,11 @@
 
 namespace runtime::qt {
 
-FormRegistry::FormRegistry(std::function<bool()> highContrast) : highContrast_(std::move(highContrast)) {}
+FormRegistry::FormRegistry(std::function<bool()> highContrast) : highContrast_(std::move(highContrast)) {
+  removal_.setSingleShot(true);
+  removal_.setInterval(0);
+  QObject::connect(&removal_, &QTimer::timeout, [this] { removeClosed(); });
+}
 
 FormRegistry::~FormRegistry() = default;
 
@@ -27,7 +29,8 @@ FormWindow& FormRegistry::open(const FormLayout& layout, const CreateForm& creat
 void FormRegistry::closed(FormWindow& form) {
   if (&form != forms_.front().get()) {
     // The window's close event is still on the stack: it goes once that has returned.
-    QTimer::singleShot(0, &removals_, [this, &form] { remove(form); });
+    closed_.push_back(&form);
+    removal_.start();
     return;
   }
   // With the start-up form's window the others close too, each as its user
@@ -39,6 +42,10 @@ void FormRegistry::closed(FormWindow& form) {
 
 void FormRegistry::remove(const FormWindow& form) {
   std::erase_if(forms_, [&form](const auto& open) { return open.get() == &form; });
+}
+
+void FormRegistry::removeClosed() {
+  for (const FormWindow* form : std::exchange(closed_, {})) remove(*form);
 }
 
 }  // namespace runtime::qt

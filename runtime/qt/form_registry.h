@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QObject>
+#include <QTimer>
 
 #include <cstddef>
 #include <functional>
@@ -40,11 +40,13 @@ class FormRegistry {
 
  private:
   void remove(const FormWindow& form);
+  void removeClosed();
 
   std::function<bool()> highContrast_;
   std::vector<std::unique_ptr<FormWindow>> forms_;
-  // The removals waiting for the event loop, dropped with the registry.
-  QObject removals_;
+  // The forms closed, removed once control is back in the event loop.
+  std::vector<const FormWindow*> closed_;
+  QTimer removal_;
 };
 
 }  // namespace runtime::qt

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QResizeEvent>
-#include <QTimer>
 
 #include <string>
 #include <utility>
@@ -244,7 +243,9 @@ const Control& FormWindow::pictureBox(ControlId id) const {
   return control;
 }
 
-PixelSize FormWindow::pixelSize(ControlId pictureBox) const { return this->pictureBox(pictureBox).pictureBox->pixelSize(); }
+PixelSize FormWindow::pixelSize(ControlId pictureBox) const {
+  return this->pictureBox(pictureBox).pictureBox->pixelSize();
+}
 
 void FormWindow::showImage(ControlId pictureBox, const GreyImage& image) {
   this->pictureBox(pictureBox).pictureBox->showImage(image);
@@ -258,13 +259,15 @@ std::optional<std::string> FormWindow::chooseImageFile(std::string_view fileName
   return chosen(qt::chooseImageFile(*this, saveFolder_, fileName));
 }
 
-void FormWindow::writeImage(const std::string& path, const GreyImage& image) { saveImageFile(image, toQString(path)); }
-
-void FormWindow::openForm(const FormLayout& layout, const CreateForm& createForm) { forms_.open(layout, createForm); }
-
-void FormWindow::close() {
-  QTimer::singleShot(0, this, [this] { QWidget::close(); });
+void FormWindow::writeImage(const std::string& path, const GreyImage& image) {
+  saveImageFile(image, toQString(path));
 }
+
+void FormWindow::openForm(const FormLayout& layout, const CreateForm& createForm) {
+  forms_.open(layout, createForm);
+}
+
+void FormWindow::close() { QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection); }
 
 std::string FormWindow::decimalSeparator() const { return toUtf8(QLocale::system().decimalPoint()); }
 

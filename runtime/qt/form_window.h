@@ -31,7 +31,8 @@ class FormRegistry;
 // its layout's size unless the layout makes it resizable.
 class FormWindow final : public QWidget, public Form {
  public:
-  FormWindow(const FormLayout& layout, FormRegistry& forms, std::function<bool()> highContrast = desktopHighContrast);
+  FormWindow(const FormLayout& layout, FormRegistry& forms,
+             std::function<bool()> highContrast = desktopHighContrast);
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
   ~FormWindow() override;

@@ -8,11 +8,11 @@
 namespace runtime::qt {
 namespace {
 
-std::optional<QString> choose(QWidget& owner, const char* title, const QString& folder, std::string_view fileName,
-                              const char* filter) {
-  const QString path = QFileDialog::getSaveFileName(&owner, QString::fromUtf8(title),
-                                                    QDir(folder).filePath(toQString(fileName)),
-                                                    QString::fromUtf8(filter));
+std::optional<QString> choose(QWidget& owner, const char* title, const QString& folder,
+                              std::string_view fileName, const char* filter) {
+  const QString path =
+      QFileDialog::getSaveFileName(&owner, QString::fromUtf8(title),
+                                   QDir(folder).filePath(toQString(fileName)), QString::fromUtf8(filter));
   if (path.isEmpty()) return std::nullopt;
   return path;
 }

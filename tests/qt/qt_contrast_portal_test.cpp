@@ -59,8 +59,8 @@ TEST(QtContrastPortal, StartsInTheDesktopsHighContrastAndFollowsItsChanges) {
   ASSERT_TRUE(bus.registerService("org.freedesktop.portal.Desktop"));
 
   runtime::qt::FormRegistry forms;
-  const runtime::qt::FormWindow& form =
-      forms.open(feuille1::layout(), [](runtime::Form& window) { return std::make_unique<Feuille1>(window); });
+  const runtime::qt::FormWindow& form = forms.open(
+      feuille1::layout(), [](runtime::Form& window) { return std::make_unique<Feuille1>(window); });
   const QWidget& busy = form.widget(feuille1::Label1);
   const auto foreground = [&busy] { return busy.palette().color(busy.foregroundRole()); };
   EXPECT_EQ(foreground(), QApplication::palette().color(QPalette::WindowText));

@@ -82,8 +82,8 @@ class FailingForm final : public runtime::FormEvents {
 
 TEST(QtEvents, ShowAnErrorInFrenchAndTheWindowGoesOn) {
   runtime::qt::FormRegistry forms;
-  runtime::qt::FormWindow& form =
-      forms.open(feuille1::layout(), [](runtime::Form& /*window*/) { return std::make_unique<FailingForm>(); });
+  runtime::qt::FormWindow& form = forms.open(
+      feuille1::layout(), [](runtime::Form& /*window*/) { return std::make_unique<FailingForm>(); });
   auto& upper = dynamic_cast<QLineEdit&>(form.widget(Texte1_1));
 
   for (int attempt = 1; attempt <= 2; ++attempt) {

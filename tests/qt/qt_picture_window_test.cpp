@@ -282,7 +282,8 @@ TEST_F(QtPictureOfTheList, CtrlGShowsThePictureAndSavesTrivelClisPixels) {
   saveAs(answerer, folder.filePath("nuage.png"));
   QTest::keyClick(picture, Qt::Key_S, Qt::ControlModifier);
   const picture::Raster expected = searchPicture(1, 1000, search::Hits::All, {size.width(), size.height()});
-  EXPECT_TRUE(holdsPixels(folder.filePath("nuage.png"), expected.width(), expected.height(), expected.pixels()));
+  EXPECT_TRUE(
+      holdsPixels(folder.filePath("nuage.png"), expected.width(), expected.height(), expected.pixels()));
 
   QTest::keyClick(picture, Qt::Key_Escape);
   EXPECT_TRUE(QTest::qWaitFor([&picture] { return !picture->isVisible(); }, 5000));
