@@ -57,7 +57,9 @@ struct Gradient {
   }
   [[nodiscard]] runtime::GreyImage image() const { return {width, height, pixels}; }
   [[nodiscard]] std::uint8_t at(int x, int y) const {
-    return x < width && y < height ? pixels[static_cast<std::size_t>(y * width + x)] : 255;
+    const auto index =
+        static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
+    return x < width && y < height ? pixels[index] : 255;
   }
   int width;
   int height;
