@@ -43,6 +43,10 @@ inline RuntimeError notATextBox(const ControlLayout& control) {
   return RuntimeError("Le contrôle " + std::string(control.name) + " n'a pas de texte à lire.");
 }
 
+inline RuntimeError notAPictureBox(const ControlLayout& control) {
+  return RuntimeError("Le contrôle " + std::string(control.name) + " n'est pas une zone d'image.");
+}
+
 inline RuntimeError visibilityNotChanged(const ControlLayout& control, bool visible) {
   return RuntimeError((visible ? "Impossible d'afficher " : "Impossible de cacher ") +
                       std::string(control.name) + ".");

@@ -3,9 +3,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
 #include <memory>
 
 #include "runtime/qt/line_list.h"
+#include "runtime/qt/picture_box.h"
 #include "runtime/qt/resources.h"
 #include "runtime/qt/text.h"
 #include "runtime/runtime_error.h"
@@ -55,6 +57,10 @@ Control createWidget(QWidget& form, const ControlLayout& layout) {
       auto& list = createChild<LineList>(form);
       return {.layout = &layout, .widget = &list, .list = &list};
     }
+    case ControlKind::PictureBox: {
+      auto& box = createChild<PictureBox>(form);
+      return {.layout = &layout, .widget = &box, .pictureBox = &box};
+    }
   }
   throw unknownControlKind(layout);
 }
@@ -72,6 +78,12 @@ Control createControl(QWidget& form, const ControlLayout& layout) {
   widget.setFocusPolicy(takesFocus(layout) ? Qt::StrongFocus : Qt::NoFocus);
   widget.setHidden(!layout.visible);
   return control;
+}
+
+void followFormSize(const Control& control, QSize growth) {
+  const ControlLayout& layout = *control.layout;
+  control.widget->resize(std::max(0, toPixels(layout.width, kLogicalDpi) + growth.width()),
+                         std::max(0, toPixels(layout.height, kLogicalDpi) + growth.height()));
 }
 
 void nameControls(std::span<const ControlLayout> rows, const ControlTable<Control>& controls) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QSize>
 #include <QWidget>
 
 #include <span>
@@ -11,15 +12,17 @@
 namespace runtime::qt {
 
 class LineList;
+class PictureBox;
 
 // A control of a form: its layout row and the widget made from it, which
 // belongs to the form's window; for a text box the widget as one, for a list
-// box its list.
+// box its list, for a picture box the box.
 struct Control {
   const ControlLayout* layout = nullptr;
   QWidget* widget = nullptr;
   QLineEdit* textBox = nullptr;
   LineList* list = nullptr;
+  PictureBox* pictureBox = nullptr;
 };
 
 // Qt's pixels are pixels at 96 DPI, which it scales on denser screens.
@@ -29,7 +32,12 @@ inline constexpr int kLogicalDpi = 96;
 // picture and visibility, at the layout's place; the window gives it its colours.
 Control createControl(QWidget& form, const ControlLayout& layout);
 
-// Names each text box for assistive technologies after its prompt, each list after its name.
+// Places a control that follows the window's size: its layout's place,
+// grown by the window's growth beyond its layout's size (never below nothing).
+void followFormSize(const Control& control, QSize growth);
+
+// Names each text box for assistive technologies after its prompt, each
+// other control after its layout row's accessible name.
 void nameControls(std::span<const ControlLayout> rows, const ControlTable<Control>& controls);
 
 }  // namespace runtime::qt

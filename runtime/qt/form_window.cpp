@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QResizeEvent>
 
 #include <string>
 #include <utility>
@@ -15,9 +17,12 @@
 #include "runtime/qt/colours.h"
 #include "runtime/qt/error_box.h"
 #include "runtime/qt/font.h"
+#include "runtime/qt/form_registry.h"
+#include "runtime/qt/image_file.h"
 #include "runtime/qt/keys.h"
 #include "runtime/qt/line_list.h"
 #include "runtime/qt/list_file.h"
+#include "runtime/qt/picture_box.h"
 #include "runtime/qt/resources.h"
 #include "runtime/qt/save_dialog.h"
 #include "runtime/qt/text.h"
@@ -25,19 +30,26 @@
 
 namespace runtime::qt {
 
-FormWindow::FormWindow(const FormLayout& layout, std::function<bool()> highContrast)
+FormWindow::FormWindow(const FormLayout& layout, FormRegistry& forms, std::function<bool()> highContrast)
     : layout_(layout),
+      forms_(forms),
       highContrast_(std::move(highContrast)),
       core_({.reportError = [this](const std::exception& error) { reportError(error); },
-             .closeLater = [this] { QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection); }}),
+             .closeLater = [this] { close(); }}),
       listMenu_(core_),
+      imageMenu_(core_),
       contrastWatch_([this] { recolour(); }),
       saveFolder_(QDir::homePath()) {
   setWindowTitle(toQString(layout.caption));
   setWindowIcon(loadIcon(layout.iconId));
   setFont(formFont(layout.font));
-  // A form keeps the size of its layout.
-  setFixedSize(toPixels(layout.clientWidth, kLogicalDpi), toPixels(layout.clientHeight, kLogicalDpi));
+  const QSize size(toPixels(layout.clientWidth, kLogicalDpi), toPixels(layout.clientHeight, kLogicalDpi));
+  if (layout.resizable) {
+    resize(size);
+  } else {
+    setFixedSize(size);
+  }
+  laidOutSize_ = size;
   createControls();
   recolour();
 }
@@ -63,6 +75,13 @@ void FormWindow::createControls() {
               [this, list = created.list](QPoint place) {
                 listMenu_.show(*core_.controls().find(&Control::list, list),
                                list->viewport()->mapToGlobal(place));
+              });
+    }
+    if (created.pictureBox != nullptr) {
+      created.pictureBox->setContextMenuPolicy(Qt::CustomContextMenu);
+      connect(created.pictureBox, &QWidget::customContextMenuRequested, this,
+              [this, box = created.pictureBox](QPoint place) {
+                imageMenu_.show(*core_.controls().find(&Control::pictureBox, box), box->mapToGlobal(place));
               });
     }
     if (widget.focusPolicy() == Qt::NoFocus) continue;
@@ -132,8 +151,27 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
     if (const auto keyCode = virtualKey(*event)) {
       core_.events().raise([code = *keyCode](FormEvents& events) { events.keyDown(code); });
     }
+    if (listMenu_.formKeyPressed(*event) || imageMenu_.keyPressed(*event)) return;
   }
   QWidget::keyPressEvent(event);
+}
+
+// The menu key while none of the controls has the focus.
+void FormWindow::contextMenuEvent(QContextMenuEvent* event) {
+  event->setAccepted(event->reason() == QContextMenuEvent::Keyboard && imageMenu_.showForKeyboard());
+}
+
+// Picture boxes follow the window's size; the form hears of it once they have.
+void FormWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (event->size() == laidOutSize_) return;
+  const QSize growth = event->size() - QSize(toPixels(layout_.clientWidth, kLogicalDpi),
+                                             toPixels(layout_.clientHeight, kLogicalDpi));
+  for (const Control& control : core_.controls()) {
+    if (followsFormSize(*control.layout)) followFormSize(control, growth);
+  }
+  laidOutSize_ = event->size();
+  core_.events().raise([](FormEvents& events) { events.resize(); });
 }
 
 // A new theme may bring high contrast, or take it away.
@@ -142,7 +180,11 @@ void FormWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
 }
 
-void FormWindow::closeEvent(QCloseEvent* event) { event->setAccepted(core_.events().closeRequested()); }
+void FormWindow::closeEvent(QCloseEvent* event) {
+  const bool closes = core_.events().closeRequested();
+  event->setAccepted(closes);
+  if (closes) forms_.closed(*this);
+}
 
 void FormWindow::reportError(const std::exception& error) { showRuntimeError(this, layout_.caption, error); }
 
@@ -180,17 +222,52 @@ void FormWindow::doEvents() {
   QCoreApplication::processEvents();
 }
 
-std::optional<std::string> FormWindow::chooseListFile(std::string_view fileName) {
-  const std::optional<QString> path = chooseSaveFile(*this, saveFolder_, fileName);
+std::optional<std::string> FormWindow::chosen(const std::optional<QString>& path) {
   if (!path) return std::nullopt;
   saveFolder_ = QFileInfo(*path).absolutePath();
   return toUtf8(*path);
+}
+
+std::optional<std::string> FormWindow::chooseListFile(std::string_view fileName) {
+  return chosen(chooseSaveFile(*this, saveFolder_, fileName));
 }
 
 bool FormWindow::writeList(ControlId list, const std::string& path,
                            const std::function<bool(double progress)>& keepGoing) {
   return saveListFile(core_.lines(list), toQString(path), keepGoing);
 }
+
+const Control& FormWindow::pictureBox(ControlId id) const {
+  const Control& control = core_.controls()[id];
+  if (control.pictureBox == nullptr) throw notAPictureBox(*control.layout);
+  return control;
+}
+
+PixelSize FormWindow::pixelSize(ControlId pictureBox) const {
+  return this->pictureBox(pictureBox).pictureBox->pixelSize();
+}
+
+void FormWindow::showImage(ControlId pictureBox, const GreyImage& image) {
+  this->pictureBox(pictureBox).pictureBox->showImage(image);
+}
+
+void FormWindow::setDescription(ControlId control, std::string_view description) {
+  core_.controls()[control].widget->setAccessibleDescription(toQString(description));
+}
+
+std::optional<std::string> FormWindow::chooseImageFile(std::string_view fileName) {
+  return chosen(qt::chooseImageFile(*this, saveFolder_, fileName));
+}
+
+void FormWindow::writeImage(const std::string& path, const GreyImage& image) {
+  saveImageFile(image, toQString(path));
+}
+
+void FormWindow::openForm(const FormLayout& layout, const CreateForm& createForm) {
+  forms_.open(layout, createForm);
+}
+
+void FormWindow::close() { QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection); }
 
 std::string FormWindow::decimalSeparator() const { return toUtf8(QLocale::system().decimalPoint()); }
 

@@ -57,4 +57,12 @@ std::vector<std::int16_t> typedCharacters(const QKeyEvent& key) {
   return codes;
 }
 
+bool opensContextMenu(const QKeyEvent& key) {
+  return key.key() == Qt::Key_F10 && key.modifiers() == Qt::ShiftModifier;
+}
+
+QString withKey(const char* text, const QKeySequence& key) {
+  return QString::fromUtf8(text) + u'\t' + key.toString(QKeySequence::NativeText);
+}
+
 }  // namespace runtime::qt

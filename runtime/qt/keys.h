@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <QString>
 
 #include <cstdint>
 #include <optional>
@@ -18,5 +20,13 @@ std::optional<std::int16_t> virtualKey(const QKeyEvent& key);
 // units of the key's text. None for Tab and Escape, which belong to the
 // window's navigation rather than to the field.
 std::vector<std::int16_t> typedCharacters(const QKeyEvent& key);
+
+// Shift+F10, which opens the context menu from the keyboard as the menu key
+// does; Qt turns only the menu key into a context-menu event.
+bool opensContextMenu(const QKeyEvent& key);
+
+// A menu item's text with its key shown beside it, as Qt's own context menus
+// show theirs; the key itself is handled apart, menu or not.
+QString withKey(const char* text, const QKeySequence& key);
 
 }  // namespace runtime::qt

@@ -2,11 +2,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "runtime/list_file.h"
 #include "runtime/qt/text.h"
-#include "runtime/runtime_error.h"
 
 namespace runtime::qt {
 namespace {
@@ -29,34 +27,40 @@ SaveFailure failureOf(const QSaveFile& file) {
   return SaveFailure::Other;
 }
 
+}  // namespace
+
 RuntimeError notSaved(const QSaveFile& file) {
   return listNotSaved(toUtf8(QDir::toNativeSeparators(file.fileName())), failureOf(file));
 }
 
-}  // namespace
-
 // QSaveFile writes into a temporary file beside the target and renames it over
 // the target at commit(); while it is not committed, its destructor removes
 // the temporary file, whichever way this function is left.
-bool saveListFile(const LineStore& lines, const QString& path,
-                  const std::function<bool(double progress)>& keepGoing) {
+bool saveReplacing(const QString& path, const std::function<bool(QSaveFile& file)>& write) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) throw notSaved(file);
-  // A write that fills the disk stops short without an error; writing the
-  // rest then fails with the reason.
-  const auto write = [&file](std::string_view block) {
-    while (!block.empty()) {
-      const qint64 written = file.write(block.data(), static_cast<qint64>(block.size()));
-      if (written <= 0) throw notSaved(file);
-      block.remove_prefix(static_cast<std::size_t>(written));
-    }
-  };
-  if (!writeListLines(lines, "\n", write, keepGoing)) {
+  if (!write(file)) {
     file.cancelWriting();
     return false;
   }
   if (!file.commit()) throw notSaved(file);
   return true;
+}
+
+bool saveListFile(const LineStore& lines, const QString& path,
+                  const std::function<bool(double progress)>& keepGoing) {
+  return saveReplacing(path, [&lines, &keepGoing](QSaveFile& file) {
+    // A write that fills the disk stops short without an error; writing the
+    // rest then fails with the reason.
+    const auto write = [&file](std::string_view block) {
+      while (!block.empty()) {
+        const qint64 written = file.write(block.data(), static_cast<qint64>(block.size()));
+        if (written <= 0) throw notSaved(file);
+        block.remove_prefix(static_cast<std::size_t>(written));
+      }
+    };
+    return writeListLines(lines, "\n", write, keepGoing);
+  });
 }
 
 }  // namespace runtime::qt

@@ -5,30 +5,30 @@
 #include <exception>
 
 #include "runtime/qt/clipboard.h"
+#include "runtime/qt/keys.h"
 #include "runtime/qt/line_list.h"
 
 namespace runtime::qt {
 namespace {
 
-// An item's text with its key shown beside it, as Qt's own context menus show
-// theirs; the key itself is handled by keyPressed, menu or not.
-QString withKey(const char* text, QKeySequence::StandardKey key) {
-  return QString::fromUtf8(text) + u'\t' + QKeySequence(key).toString(QKeySequence::NativeText);
-}
-
-// Shift+F10, which opens the context menu from the keyboard as the menu key
-// does; Qt turns only the menu key into a context-menu event.
-bool opensContextMenu(const QKeyEvent& key) {
-  return key.key() == Qt::Key_F10 && key.modifiers() == Qt::ShiftModifier;
-}
+const QKeySequence kShowPicture(Qt::CTRL | Qt::Key_G);
 
 }  // namespace
 
-bool ListMenu::keyPressed(const Control& control, const QKeyEvent& key) {
+bool ListMenu::formKeyPressed(const QKeyEvent& key) {
   if (key.matches(QKeySequence::Save)) {
     form_.requestSaveOfFirst();
     return true;
   }
+  if (QKeySequence(key.keyCombination()) == kShowPicture) {
+    form_.requestPictureOfFirstList();
+    return true;
+  }
+  return false;
+}
+
+bool ListMenu::keyPressed(const Control& control, const QKeyEvent& key) {
+  if (formKeyPressed(key)) return true;
   if (control.list == nullptr) return false;
   if (key.matches(QKeySequence::Copy)) {
     copy(control);
@@ -45,12 +45,13 @@ void ListMenu::show(const Control& list, QPoint globalPosition) {
   QMenu menu(list.widget);
   QAction* copyItem = menu.addAction(withKey("Copier", QKeySequence::Copy));
   QAction* saveItem = menu.addAction(withKey("Enregistrer la liste...", QKeySequence::Save));
+  QAction* pictureItem = menu.addAction(withKey("Voir le nuage de points...", kShowPicture));
   const bool enabled = form_.listActs(list);
-  copyItem->setEnabled(enabled);
-  saveItem->setEnabled(enabled);
+  for (QAction* item : menu.actions()) item->setEnabled(enabled);
   const QAction* chosen = menu.exec(globalPosition);
   if (chosen == copyItem) copy(list);
-  if (chosen == saveItem) save(list);
+  if (chosen == saveItem) form_.requestSave(list);
+  if (chosen == pictureItem) form_.requestPicture(list);
 }
 
 void ListMenu::copy(const Control& list) const {
@@ -60,7 +61,5 @@ void ListMenu::copy(const Control& list) const {
     form_.reportError(error);
   }
 }
-
-void ListMenu::save(const Control& list) { form_.requestSave(list); }
 
 }  // namespace runtime::qt

@@ -7,7 +7,7 @@
 #include <exception>
 
 #include "runtime/qt/error_box.h"
-#include "runtime/qt/form_window.h"
+#include "runtime/qt/form_registry.h"
 
 namespace runtime::qt {
 
@@ -21,8 +21,8 @@ int run(int argc, char** argv, const Project& project) {
     QApplication::installTranslator(&qtTexts);
   }
   try {
-    FormWindow form(project.startupLayout);
-    form.start(project.createStartupForm);
+    FormRegistry forms;
+    forms.open(project.startupLayout, project.createStartupForm);
     return QApplication::exec();
   } catch (const std::exception& error) {
     showRuntimeError(nullptr, project.startupLayout.caption, error);

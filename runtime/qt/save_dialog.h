@@ -12,5 +12,7 @@ namespace runtime::qt {
 // desktop's own where it has one) proposing fileName in folder. The full
 // path chosen; none when cancelled.
 std::optional<QString> chooseSaveFile(QWidget& owner, const QString& folder, std::string_view fileName);
+// The same, for a PNG image.
+std::optional<QString> chooseImageFile(QWidget& owner, const QString& folder, std::string_view fileName);
 
 }  // namespace runtime::qt

@@ -16,6 +16,7 @@
 #include <memory>
 #include <utility>
 
+#include "runtime/qt/form_registry.h"
 #include "runtime/qt/form_window.h"
 #include "tests/qt/fake_portal.h"
 #include "window/feuille1.h"
@@ -57,8 +58,9 @@ TEST(QtContrastPortal, StartsInTheDesktopsHighContrastAndFollowsItsChanges) {
   ASSERT_TRUE(bus.registerObject(kPath, &portal, QDBusConnection::ExportAllSlots));
   ASSERT_TRUE(bus.registerService("org.freedesktop.portal.Desktop"));
 
-  runtime::qt::FormWindow form(feuille1::layout());
-  form.start([](runtime::Form& window) { return std::make_unique<Feuille1>(window); });
+  runtime::qt::FormRegistry forms;
+  const runtime::qt::FormWindow& form = forms.open(
+      feuille1::layout(), [](runtime::Form& window) { return std::make_unique<Feuille1>(window); });
   const QWidget& busy = form.widget(feuille1::Label1);
   const auto foreground = [&busy] { return busy.palette().color(busy.foregroundRole()); };
   EXPECT_EQ(foreground(), QApplication::palette().color(QPalette::WindowText));

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/qt/form_registry.h"
 #include "runtime/qt/form_window.h"
 #include "runtime/runtime_error.h"
 #include "window/feuille1_layout.h"
@@ -46,9 +47,9 @@ class RecordingEvents final : public runtime::FormEvents {
 };
 
 TEST(QtEvents, TellTheFormOfEveryKeyBeforeTheFieldHandlesIt) {
-  runtime::qt::FormWindow form(feuille1::layout());
+  runtime::qt::FormRegistry forms;
   RecordingEvents* recorded = nullptr;
-  form.start([&recorded](runtime::Form& window) {
+  runtime::qt::FormWindow& form = forms.open(feuille1::layout(), [&recorded](runtime::Form& window) {
     auto events = std::make_unique<RecordingEvents>(window);
     recorded = events.get();
     return events;
@@ -58,7 +59,7 @@ TEST(QtEvents, TellTheFormOfEveryKeyBeforeTheFieldHandlesIt) {
   QTest::keyClick(&upper, Qt::Key_Backspace);
   QTest::keyClick(&form.widget(Liste1), Qt::Key_Escape);
   upper.setText("7");
-  form.close();
+  form.QWidget::close();
   EXPECT_EQ(
       recorded->events,
       (std::vector<std::string>{"load []", "keyDown 65 []", "keyPress 97 []", "change [a]", "keyDown 8 [a]",
@@ -80,8 +81,9 @@ class FailingForm final : public runtime::FormEvents {
 };
 
 TEST(QtEvents, ShowAnErrorInFrenchAndTheWindowGoesOn) {
-  runtime::qt::FormWindow form(feuille1::layout());
-  form.start([](runtime::Form& /*window*/) { return std::make_unique<FailingForm>(); });
+  runtime::qt::FormRegistry forms;
+  runtime::qt::FormWindow& form = forms.open(
+      feuille1::layout(), [](runtime::Form& /*window*/) { return std::make_unique<FailingForm>(); });
   auto& upper = dynamic_cast<QLineEdit&>(form.widget(Texte1_1));
 
   for (int attempt = 1; attempt <= 2; ++attempt) {

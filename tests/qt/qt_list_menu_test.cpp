@@ -81,9 +81,11 @@ class QtListMenu : public QtWindowTest {
   QTimer dialogAnswerer_;
 };
 
-TEST_F(QtListMenu, OffersCopyAndSaveOnlyWhenTheListHasLinesAndNoSearchRuns) {
-  const Lines enabled{"Copier\tCtrl+C enabled", "Enregistrer la liste...\tCtrl+S enabled"};
-  const Lines disabled{"Copier\tCtrl+C disabled", "Enregistrer la liste...\tCtrl+S disabled"};
+TEST_F(QtListMenu, OffersCopySaveAndPictureOnlyWhenTheListHasLinesAndNoSearchRuns) {
+  const Lines enabled{"Copier\tCtrl+C enabled", "Enregistrer la liste...\tCtrl+S enabled",
+                      "Voir le nuage de points...\tCtrl+G enabled"};
+  const Lines disabled{"Copier\tCtrl+C disabled", "Enregistrer la liste...\tCtrl+S disabled",
+                       "Voir le nuage de points...\tCtrl+G disabled"};
   Lines shown;
   const auto readAndClose = [&shown](QMenu& menu) {
     shown = items(menu);

@@ -7,9 +7,9 @@
 
 #include "window/feuille1.h"
 
-QtWindowTest::QtWindowTest() {
-  form.start([](runtime::Form& window) { return std::make_unique<Feuille1>(window); });
-}
+QtWindowTest::QtWindowTest()
+    : form(forms.open(feuille1::layout(),
+                      [](runtime::Form& window) { return std::make_unique<Feuille1>(window); })) {}
 
 QLineEdit& QtWindowTest::field(runtime::ControlId id) const {
   return dynamic_cast<QLineEdit&>(form.widget(id));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/qt/form_registry.h"
 #include "runtime/qt/form_window.h"
 #include "runtime/qt/line_list.h"
 #include "window/feuille1_layout.h"
@@ -42,7 +43,8 @@ class QtWindowTest : public testing::Test {
 
   // The desktop's answer to whether it asks for high contrast.
   bool highContrast = false;
-  runtime::qt::FormWindow form{feuille1::layout(), [this] { return highContrast; }};
+  runtime::qt::FormRegistry forms{[this] { return highContrast; }};
+  runtime::qt::FormWindow& form;
 
  private:
   QTimer probe_;
