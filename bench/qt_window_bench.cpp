@@ -17,6 +17,7 @@
 #include <fstream>
 #include <memory>
 
+#include "runtime/qt/form_registry.h"
 #include "runtime/qt/form_window.h"
 #include "runtime/qt/line_list.h"
 #include "window/feuille1.h"
@@ -106,8 +107,9 @@ void measureAnswers(runtime::qt::FormWindow& form) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   const QApplication application(argc, argv);
-  runtime::qt::FormWindow form(feuille1::layout());
-  form.start([](runtime::Form& window) { return std::make_unique<Feuille1>(window); });
+  runtime::qt::FormRegistry forms;
+  runtime::qt::FormWindow& form = forms.open(
+      feuille1::layout(), [](runtime::Form& window) { return std::make_unique<Feuille1>(window); });
   measure(form, "1", "1000000");
   measure(form, "1", "2147483647");
   measureAnswers(form);

@@ -164,9 +164,9 @@ TEST_F(QtPictureWindow, AnErrorInTheSecondWindowLeavesTheFirstAsItWas) {
   });
   QString shown;
   QTimer boxAnswerer;
-  answer<QMessageBox>(boxAnswerer, [&shown](QMessageBox& box) {
-    shown = box.text();
-    box.accept();
+  answer<QMessageBox>(boxAnswerer, [&shown](QMessageBox& message) {
+    shown = message.text();
+    message.accept();
   });
   QTest::keyClick(failing, Qt::Key_A);
   EXPECT_EQ(shown, QString::fromUtf8("Erreur d'exécution : Échec voulu."));
