@@ -16,8 +16,8 @@
 #include <new>
 #include <numeric>
 #include <optional>
-#include <regex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -52,6 +52,17 @@ CliRun run(std::vector<std::string_view> args, std::string_view separator = ",")
   const File err(std::tmpfile());
   const int status = runCli(args, out.get(), err.get(), separator);
   return {status, contents(out.get()), contents(err.get())};
+}
+
+// Whether text is "trivel-cli", a space, three numbers joined by dots and a
+// line end (checked by hand: std::regex alone doubles this file's build time).
+bool isVersionLine(std::string_view text) {
+  constexpr std::string_view name = "trivel-cli ";
+  if (!text.starts_with(name) || !text.ends_with('\n')) return false;
+  const std::string_view version = text.substr(name.size(), text.size() - name.size() - 1);
+  const auto digitOrDot = [](char c) { return (c >= '0' && c <= '9') || c == '.'; };
+  return std::ranges::all_of(version, digitOrDot) && std::ranges::count(version, '.') == 2 &&
+         !version.starts_with('.') && !version.ends_with('.') && version.find("..") == std::string_view::npos;
 }
 
 std::string linesOf(const std::vector<search::Hit>& hits) {
@@ -165,8 +176,7 @@ TEST(Cli, RejectsBadArgumentsWithAMessageNamingThem) {
 TEST(Cli, NamesItsVersionOnOneLine) {
   const CliRun version = run({"--version"});
   EXPECT_EQ(version.status, 0);
-  EXPECT_TRUE(std::regex_match(version.out, std::regex("trivel-cli [0-9]+\\.[0-9]+\\.[0-9]+\n")))
-      << version.out;
+  EXPECT_TRUE(isVersionLine(version.out)) << version.out;
   EXPECT_EQ(version.err, "");
 }
 
