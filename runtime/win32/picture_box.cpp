@@ -61,6 +61,10 @@ LRESULT CALLBACK PictureBox::windowProc(HWND window, UINT message, WPARAM wParam
       if (self == nullptr) break;
       self->paint();
       return 0;
+    case WM_PRINTCLIENT:  // a copy of the box, for a magnifier or a capture
+      if (self == nullptr) break;
+      self->draw(reinterpret_cast<HDC>(wParam));
+      return 0;
     case WM_ERASEBKGND:
       return 1;  // the painting covers every pixel
     default:
@@ -71,7 +75,12 @@ LRESULT CALLBACK PictureBox::windowProc(HWND window, UINT message, WPARAM wParam
 
 void PictureBox::paint() const {
   PAINTSTRUCT painting{};
-  const HDC dc = BeginPaint(window_, &painting);
+  draw(BeginPaint(window_, &painting));
+  EndPaint(window_, &painting);
+}
+
+void PictureBox::draw(HDC dc) const {
+  const int saved = SaveDC(dc);
   const int width = format_.header.biWidth;
   const int height = -format_.header.biHeight;
   if (width > 0 && height > 0) {
@@ -83,7 +92,7 @@ void PictureBox::paint() const {
   RECT client{};
   GetClientRect(window_, &client);
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  EndPaint(window_, &painting);
+  RestoreDC(dc, saved);
 }
 
 }  // namespace runtime::win32

@@ -35,6 +35,7 @@ class PictureBox {
  private:
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void paint() const;
+  void draw(HDC dc) const;
 
   struct GreyDib {
     BITMAPINFOHEADER header;
