@@ -37,12 +37,13 @@ Decoded decode(const fs::path& path) {
   IWICImagingFactory* factory = nullptr;
   IWICBitmapDecoder* decoder = nullptr;
   IWICBitmapFrameDecode* frame = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)))) {
+  if (FAILED(
+          CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)))) {
     return decoded;
   }
   const ComPointer<IWICImagingFactory> ownedFactory(factory);
-  if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnLoad,
-                                                &decoder))) {
+  if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                WICDecodeMetadataCacheOnLoad, &decoder))) {
     return decoded;
   }
   const ComPointer<IWICBitmapDecoder> ownedDecoder(decoder);
@@ -54,7 +55,8 @@ Decoded decode(const fs::path& path) {
   frame->GetSize(&decoded.width, &decoded.height);
   decoded.pixels.resize(static_cast<std::size_t>(decoded.width) * decoded.height);
   if (!decoded.grey ||
-      FAILED(frame->CopyPixels(nullptr, decoded.width, static_cast<UINT>(decoded.pixels.size()), decoded.pixels.data()))) {
+      FAILED(frame->CopyPixels(nullptr, decoded.width, static_cast<UINT>(decoded.pixels.size()),
+                               decoded.pixels.data()))) {
     decoded.pixels.clear();
   }
   return decoded;

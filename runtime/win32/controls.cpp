@@ -86,7 +86,8 @@ Control createControl(HWND parent, const ControlLayout& layout) {
     SendMessageW(control.window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(control.picture.get()));
   }
   if (layout.kind == ControlKind::ListBox) control.list = std::make_unique<LineList>(control.window);
-  if (layout.kind == ControlKind::PictureBox) control.pictureBox = std::make_unique<PictureBox>(control.window);
+  if (layout.kind == ControlKind::PictureBox)
+    control.pictureBox = std::make_unique<PictureBox>(control.window);
   // A list or a picture box shows no window text, which can carry its name (a
   // text box is named by its prompt).
   if ((control.list || control.pictureBox) && !layout.accessibleName.empty()) {
@@ -111,8 +112,8 @@ void place(const Control& control, const FormLayout& form, int dpi) {
     width = std::max(0, static_cast<int>(client.right) - toPixels(layout.left, dpi) - right);
     height = std::max(0, static_cast<int>(client.bottom) - toPixels(layout.top, dpi) - bottom);
   }
-  if (!SetWindowPos(control.window, nullptr, toPixels(layout.left, dpi), toPixels(layout.top, dpi), width, height,
-                    SWP_NOZORDER | SWP_NOACTIVATE)) {
+  if (!SetWindowPos(control.window, nullptr, toPixels(layout.left, dpi), toPixels(layout.top, dpi), width,
+                    height, SWP_NOZORDER | SWP_NOACTIVATE)) {
     throw RuntimeError("Impossible de placer le contrôle " + std::string(layout.name) + ".");
   }
 }

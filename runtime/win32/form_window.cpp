@@ -44,8 +44,8 @@ FormWindow::FormWindow(FormRegistry& forms, const FormLayout& layout, std::funct
       imageMenu_(forms.instance(), core_) {
   // WM_NCCREATE hands the window to window_.
   CreateWindowExW(kFormExtendedStyle, windowClass_.name(), widen(layout.caption).c_str(), formStyle(layout),
-                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, forms.instance(),
-                  this);
+                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                  forms.instance(), this);
   if (!window_) throw RuntimeError("Impossible de créer la fenêtre " + std::string(layout.name) + ".");
   createControls();
   applyDpi(dpiOf(window_.get()), nullptr);

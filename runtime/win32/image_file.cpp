@@ -46,7 +46,8 @@ class ImageSave {
 // The PNG file's bytes, in a stream in memory.
 ComPointer<IStream> encodePng(const GreyImage& image, const ImageSave& save) {
   IWICImagingFactory* factory = nullptr;
-  save.check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)));
+  save.check(
+      CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)));
   const auto ownedFactory = take(factory);
   IStream* stream = nullptr;
   save.check(CreateStreamOnHGlobal(nullptr, TRUE, &stream));
@@ -64,7 +65,8 @@ ComPointer<IStream> encodePng(const GreyImage& image, const ImageSave& save) {
   save.check(frame->SetPixelFormat(&format));
   if (!IsEqualGUID(format, GUID_WICPixelFormat8bppGray)) save.check(static_cast<DWORD>(ERROR_NOT_SUPPORTED));
   // WIC takes the pixels as writable, yet only reads them.
-  auto* const pixels = const_cast<BYTE*>(image.pixels.data());  // NOLINT(cppcoreguidelines-pro-type-const-cast)
+  auto* const pixels =
+      const_cast<BYTE*>(image.pixels.data());  // NOLINT(cppcoreguidelines-pro-type-const-cast)
   save.check(frame->WritePixels(static_cast<UINT>(image.height), static_cast<UINT>(image.width),
                                 static_cast<UINT>(image.pixels.size()), pixels));
   save.check(frame->Commit());

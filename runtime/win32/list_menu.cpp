@@ -67,8 +67,8 @@ bool ListMenu::command(WPARAM wParam, LPARAM lParam) {
 bool ListMenu::show(HWND form, HWND window, LPARAM position) {
   const Control* list = form_.controls().find(&Control::window, window);
   if (list == nullptr || !list->list) return false;
-  switch (choosePopupItem(instance_, IDR_LIST_MENU, form, menuPosition(window, position), form_.listActs(*list),
-                          "Impossible d'afficher le menu de la liste.")) {
+  switch (choosePopupItem(instance_, IDR_LIST_MENU, form, menuPosition(window, position),
+                          form_.listActs(*list), "Impossible d'afficher le menu de la liste.")) {
     case IDM_LIST_COPY:
       copy(form, *list);
       break;

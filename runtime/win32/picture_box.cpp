@@ -17,8 +17,11 @@ WindowClass PictureBox::registerClass(HINSTANCE instance) {
 }
 
 PictureBox::PictureBox(HWND window) : window_(window) {
-  format_.header = {.biSize = sizeof(BITMAPINFOHEADER), .biPlanes = 1, .biBitCount = 8,
-                    .biCompression = BI_RGB, .biClrUsed = 256};
+  format_.header = {.biSize = sizeof(BITMAPINFOHEADER),
+                    .biPlanes = 1,
+                    .biBitCount = 8,
+                    .biCompression = BI_RGB,
+                    .biClrUsed = 256};
   for (std::size_t grey = 0; grey < format_.greys.size(); ++grey) {
     const auto level = static_cast<BYTE>(grey);
     format_.greys[grey] = {.rgbBlue = level, .rgbGreen = level, .rgbRed = level};
@@ -81,13 +84,12 @@ void PictureBox::paint() const {
 
 void PictureBox::draw(HDC dc) const {
   const int saved = SaveDC(dc);
-  const int width = format_.header.biWidth;
-  const int height = -format_.header.biHeight;
-  if (width > 0 && height > 0) {
-    SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
-                      static_cast<UINT>(height), rows_.data(), reinterpret_cast<const BITMAPINFO*>(&format_),
-                      DIB_RGB_COLORS);
-    ExcludeClipRect(dc, 0, 0, width, height);
+  const RECT image{0, 0, format_.header.biWidth, -format_.header.biHeight};
+  if (!IsRectEmpty(&image)) {
+    SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(image.right), static_cast<DWORD>(image.bottom), 0, 0, 0,
+                      static_cast<UINT>(image.bottom), rows_.data(),
+                      reinterpret_cast<const BITMAPINFO*>(&format_), DIB_RGB_COLORS);
+    ExcludeClipRect(dc, image.left, image.top, image.right, image.bottom);
   }
   RECT client{};
   GetClientRect(window_, &client);

@@ -11,7 +11,8 @@ UINT choosePopupItem(HINSTANCE instance, int menuId, HWND owner, POINT point, bo
   const HMENU items = menu ? GetSubMenu(menu.get(), 0) : nullptr;
   if (items == nullptr) throw RuntimeError(failure);
   const UINT state = MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED);
-  for (int item = 0; item < GetMenuItemCount(items); ++item) EnableMenuItem(items, static_cast<UINT>(item), state);
+  for (int item = 0; item < GetMenuItemCount(items); ++item)
+    EnableMenuItem(items, static_cast<UINT>(item), state);
   return static_cast<UINT>(
       TrackPopupMenu(items, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, owner, nullptr));
 }

@@ -20,8 +20,8 @@ struct ComTaskFreer {
 
 RuntimeError dialogFailed() { return RuntimeError("Impossible d'afficher la boîte d'enregistrement."); }
 
-std::optional<std::string> chooseWithItemDialog(IFileSaveDialog& dialog, HWND owner, std::string_view fileName,
-                                                const FileType& type) {
+std::optional<std::string> chooseWithItemDialog(IFileSaveDialog& dialog, HWND owner,
+                                                std::string_view fileName, const FileType& type) {
   const COMDLG_FILTERSPEC filter{type.filterName, type.pattern};
   FILEOPENDIALOGOPTIONS options = 0;
   if (FAILED(dialog.GetOptions(&options)) ||
@@ -41,7 +41,8 @@ std::optional<std::string> chooseWithItemDialog(IFileSaveDialog& dialog, HWND ow
   return narrow(ownedPath.get());
 }
 
-std::optional<std::string> chooseWithOlderDialog(HWND owner, std::string_view fileName, const FileType& type) {
+std::optional<std::string> chooseWithOlderDialog(HWND owner, std::string_view fileName,
+                                                 const FileType& type) {
   // Long paths included; the proposed name is cut short should it not fit.
   constexpr DWORD kPathCapacity = 32768;
   std::vector<wchar_t> path(kPathCapacity);

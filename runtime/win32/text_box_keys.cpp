@@ -12,7 +12,8 @@
 namespace runtime::win32 {
 namespace {
 
-LRESULT handleTextBoxMessage(HWND textBox, UINT message, WPARAM wParam, LPARAM lParam, FormCore<Control>& form);
+LRESULT handleTextBoxMessage(HWND textBox, UINT message, WPARAM wParam, LPARAM lParam,
+                             FormCore<Control>& form);
 
 LRESULT CALLBACK textBoxProc(HWND textBox, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
                              DWORD_PTR formCore) {
@@ -25,7 +26,8 @@ LRESULT CALLBACK textBoxProc(HWND textBox, UINT message, WPARAM wParam, LPARAM l
   }
 }
 
-LRESULT handleTextBoxMessage(HWND textBox, UINT message, WPARAM wParam, LPARAM lParam, FormCore<Control>& form) {
+LRESULT handleTextBoxMessage(HWND textBox, UINT message, WPARAM wParam, LPARAM lParam,
+                             FormCore<Control>& form) {
   switch (message) {
     case WM_GETDLGCODE: {
       // Enter is the form's to handle, not the dialog navigation's.

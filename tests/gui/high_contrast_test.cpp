@@ -34,8 +34,7 @@ TEST(HighContrast, PaintsTheBusyLabelInTheSystemsColoursWhileItIsOn) {
   InitCommonControlsEx(&controls);
   bool highContrast = false;
   runtime::win32::FormRegistry forms(GetModuleHandleW(nullptr));
-  const runtime::win32::FormWindow form(forms, feuille1::layout(),
-                                        [&highContrast] { return highContrast; });
+  const runtime::win32::FormWindow form(forms, feuille1::layout(), [&highContrast] { return highContrast; });
   const HWND window = thisThreadsWindow();
   ASSERT_NE(window, nullptr);
   const auto [red, lightYellow, ownBrush] = paintColours(window, feuille1::Label1);

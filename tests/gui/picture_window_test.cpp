@@ -3,8 +3,8 @@
 // follows the window's size and tells the form; a form closed as the user
 // would is unloaded and removed while the start-up form stays, whose close
 // ends the message loop.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <array>
 #include <cstdint>
@@ -105,9 +105,9 @@ std::vector<std::vector<int>> capture(HWND box, int width, int height) {
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const COLORREF colour = GetPixel(dc.get(), x, y);
-      rows[y].push_back(GetRValue(colour) == GetGValue(colour) && GetGValue(colour) == GetBValue(colour)
-                            ? GetRValue(colour)
-                            : -1);
+      rows[static_cast<std::size_t>(y)].push_back(
+          GetRValue(colour) == GetGValue(colour) && GetGValue(colour) == GetBValue(colour) ? GetRValue(colour)
+                                                                                           : -1);
     }
   }
   SelectObject(dc.get(), previous);
@@ -120,15 +120,18 @@ TEST(PictureWindow, ShowsTheImageOnePixelAPixelWhiteBeyondAndFollowsTheWindowsSi
   runtime::win32::FormRegistry forms(GetModuleHandleW(nullptr));
   runtime::win32::FormWindow& window = forms.open(
       kPictureForm,
-      standIn({.load = [&](runtime::Form& form) { form.showImage(kImage1, {3, 2, pixels}); },
+      standIn({.load =
+                   [&](runtime::Form& form) {
+                     form.showImage(kImage1, {3, 2, pixels});
+                   },
                .resize = [&](runtime::Form& form) { sizesSeen.push_back(form.pixelSize(kImage1)); }}),
       SW_SHOWNOACTIVATE);
   const HWND box = GetDlgItem(window.window(), kImage1);
   ASSERT_NE(box, nullptr);
 
   const std::vector<std::vector<int>> shown = capture(box, 5, 3);
-  EXPECT_EQ(shown, (std::vector<std::vector<int>>{{0, 40, 80, 255, 255}, {120, 160, 200, 255, 255},
-                                                  {255, 255, 255, 255, 255}}));
+  EXPECT_EQ(shown, (std::vector<std::vector<int>>{
+                       {0, 40, 80, 255, 255}, {120, 160, 200, 255, 255}, {255, 255, 255, 255, 255}}));
 
   // The user makes the window larger: the box keeps its 10-pixel margins
   // (at 96 DPI), and the form's code finds the new size when told.
@@ -150,17 +153,18 @@ TEST(PictureWindow, ShowsTheImageOnePixelAPixelWhiteBeyondAndFollowsTheWindowsSi
 TEST(PictureWindow, AFormClosedAsTheUserWouldGoesAloneAndTheStartupFormsCloseEndsTheLoop) {
   std::vector<std::string> seen;
   HWND startup = nullptr;
-  const StandIn::Steps picture{
-      .load = [&](runtime::Form& form) { form.close(); },
-      .unload =
-          [&](runtime::Form& /*form*/) {
-            seen.emplace_back(IsWindowVisible(startup) ? "picture unloaded, start-up shown"
-                                                       : "picture unloaded, start-up gone");
-            PostMessageW(startup, WM_CLOSE, 0, 0);  // the user's next close
-          },
-      .gone = [&] { seen.emplace_back("picture gone"); }};
-  const StandIn::Steps first{.load = [&](runtime::Form& form) { form.openForm(kPictureForm, standIn(picture)); },
-                             .unload = [&](runtime::Form& /*form*/) { seen.emplace_back("start-up unloaded"); }};
+  const StandIn::Steps picture{.load = [&](runtime::Form& form) { form.close(); },
+                               .unload =
+                                   [&](runtime::Form& /*form*/) {
+                                     seen.emplace_back(IsWindowVisible(startup)
+                                                           ? "picture unloaded, start-up shown"
+                                                           : "picture unloaded, start-up gone");
+                                     PostMessageW(startup, WM_CLOSE, 0, 0);  // the user's next close
+                                   },
+                               .gone = [&] { seen.emplace_back("picture gone"); }};
+  const StandIn::Steps first{
+      .load = [&](runtime::Form& form) { form.openForm(kPictureForm, standIn(picture)); },
+      .unload = [&](runtime::Form& /*form*/) { seen.emplace_back("start-up unloaded"); }};
   runtime::win32::FormRegistry forms(GetModuleHandleW(nullptr));
   startup = forms.open(kStartupForm, standIn(first), SW_SHOWNOACTIVATE).window();
   EXPECT_EQ(forms.run(), 0);
