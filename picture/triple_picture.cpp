@@ -31,10 +31,10 @@ TriplePicture::TriplePicture(std::int32_t lower, std::int32_t upper, int width, 
       square_(lower, upper, width, height),
       counts_(static_cast<std::size_t>(square_.side()) * static_cast<std::size_t>(square_.side())) {}
 
-void TriplePicture::add(const search::Hit& hit) {
+void TriplePicture::add(std::int64_t i, std::int64_t j) {
   ++points_;
-  const auto across = square_.offsetOf(hit.i);
-  const auto up = square_.offsetOf(hit.j);
+  const auto across = square_.offsetOf(i);
+  const auto up = square_.offsetOf(j);
   if (!across || !up) return;
   const auto side = static_cast<std::size_t>(square_.side());
   std::uint16_t& count =

@@ -24,7 +24,8 @@ class TriplePicture {
   // kMinSide to kMaxSide.
   TriplePicture(std::int32_t lower, std::int32_t upper, int width, int height);
 
-  void add(const search::Hit& hit);
+  void add(const search::Hit& hit) { add(hit.i, hit.j); }
+  void add(std::int64_t i, std::int64_t j);
   void add(std::span<const search::Hit> hits);
   // How many hits were added.
   [[nodiscard]] std::int64_t points() const { return points_; }

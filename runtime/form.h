@@ -69,9 +69,6 @@ class Form {
   // failure throws RuntimeError.
   virtual bool writeList(ControlId list, const std::string& path,
                          const std::function<bool(double progress)>& keepGoing) = 0;
-  // Calls line with every line of the list, first to last; each stays valid
-  // during its call only.
-  virtual void forEachLine(ControlId list, const std::function<void(std::string_view)>& line) const = 0;
   // The size of a picture box on the screen now.
   [[nodiscard]] virtual PixelSize pixelSize(ControlId pictureBox) const = 0;
   // Shows the image in a picture box, one image pixel a screen pixel from its

@@ -2,7 +2,6 @@
 
 #include <exception>
 #include <functional>
-#include <cstddef>
 #include <memory>
 #include <string_view>
 #include <utility>
@@ -56,10 +55,6 @@ class FormCore {
   void clear(ControlId list) const { controls_.list(list).clear(); }
   void addItem(ControlId list, std::string_view line) const { controls_.list(list).append(line); }
   [[nodiscard]] const LineStore& lines(ControlId list) const { return controls_.list(list).lines(); }
-  void forEachLine(ControlId list, const std::function<void(std::string_view)>& line) const {
-    const LineStore& store = lines(list);
-    for (std::size_t index = 0; index < store.size(); ++index) line(store.line(index));
-  }
   // Whether the list's menu and keys may act on a list now.
   [[nodiscard]] bool listActs(const Control& list) const {
     return !list.list->lines().empty() && !events_.running();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <numeric>
 #include <span>
 
@@ -12,12 +13,21 @@ constexpr std::uint32_t kBlockRows = RowSieve::kBlockRows;
 constexpr std::uint64_t kRingBlocks = RowSieve::kMediumRows / kBlockRows + 1;
 // A window holds about this many multiples of long pairs: its size follows
 // their density in the window before.
-constexpr std::size_t kWindowMultiples = std::size_t{1} << 19;
+constexpr std::size_t kWindowMultiples = std::size_t{1} << 20;
 constexpr std::uint32_t kMaxWindowBlocks = 4096;
 constexpr double kSlopeMargin = 1e-9;
 // A block with fewer hits than one for this many rows is sorted in groups
-// of this many rows.
+// of rows.
 constexpr std::uint32_t kSparseRowsPerHit = 2;
+
+// The first k whose annulus of row legs in a window ending at magnitude high
+// is walked in a band of k: a walk of one k costs about √(high / k) columns
+// whatever its rows, a band [k, 2k) about high / k pairs, most with no
+// multiple in the rows; the band wins once k^(3/2) passes √high / kBandRatio.
+constexpr double kBandRatio = 8;
+std::uint64_t kBandsFrom(std::uint64_t high) {
+  return static_cast<std::uint64_t>(std::cbrt(static_cast<double>(high) / (kBandRatio * kBandRatio))) + 1;
+}
 
 // A pair with a multiple in the loops has a column leg y = 2mn or m² - n²
 // of at most the largest |j|, so n² < |j|: the odd primes of n below this
@@ -81,6 +91,10 @@ std::uint64_t RowSieve::positionOf(const Multiple& multiple) const {
 
 std::int64_t RowSieve::nextRow() const { return rowAt(nextPosition_); }
 
+RowSieve::Multiple RowSieve::pairOf(std::uint64_t m, std::uint64_t n, bool oddRow) {
+  return {static_cast<std::uint32_t>(m), static_cast<std::uint32_t>(n) | (oddRow ? kOddRow : 0), 0, 0};
+}
+
 RowSieve::Legs RowSieve::legsOf(const Multiple& multiple) {
   const Triple triple = tripleOf(multiple.m, multiple.n & ~kOddRow);
   if ((multiple.n & kOddRow) != 0) return {triple.odd, triple.even, triple.hypotenuse};
@@ -130,8 +144,7 @@ void RowSieve::addPairsShorterThan(std::uint64_t length) {
 }
 
 void RowSieve::addPair(std::uint64_t m, std::uint64_t n, bool oddRow) {
-  const Multiple pair{static_cast<std::uint32_t>(m), static_cast<std::uint32_t>(n) | (oddRow ? kOddRow : 0),
-                      0, 0};
+  const Multiple pair = pairOf(m, n, oddRow);
   const auto [x, y, h] = legsOf(pair);
   const Multipliers negative =
       anyNegativeJ_ ? multipliersInLoops(lower_, upper_, {sign_, -1}, x, y) : Multipliers{1, 0};
@@ -167,7 +180,7 @@ void RowSieve::fillWindow() {
   const auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>(windowBlocks_, blocks - first));
   windowFirst_ = first;
   windowFilled_ = count;
-  generated_.clear();
+  windowMultiples_.clear();
 
   const std::uint64_t firstPosition = first * kBlockRows;
   const std::uint64_t lastPosition = std::min(positions_, (first + count) * kBlockRows) - 1;
@@ -175,45 +188,68 @@ void RowSieve::fillWindow() {
   const std::uint64_t high = std::max(magnitudeAt(firstPosition), magnitudeAt(lastPosition));
   const Cone slopes = coneOf(low, high);
 
-  for (std::uint64_t k = 1; k <= high / kMediumRows; ++k) {
-    const Cone cone{std::max<std::uint64_t>(kMediumRows, (low + k - 1) / k), high / k, slopes.slopeLow,
-                    slopes.slopeHigh};
-    const auto visit = [&](std::uint64_t m, std::uint64_t n, bool oddRow) {
-      const Multiple pair{static_cast<std::uint32_t>(m),
-                          static_cast<std::uint32_t>(n) | (oddRow ? kOddRow : 0),
-                          static_cast<std::uint32_t>(k), 0};
-      const Legs legs = legsOf(pair);
-      const std::int64_t i = sign_ * static_cast<std::int64_t>(k * legs.x);
-      const auto j = static_cast<std::int64_t>(k * legs.y);
-      const bool inLoops =
-          (j >= i + lower_ && j <= upper_) || (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_);
-      if (inLoops) generated_.emplace_back(pair.m, pair.n, pair.k);
-    };
-    walkEvenRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(m, n, false); });
-    walkOddRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(m, n, true); });
+  // Each k walks its own annulus of row legs, [low / k, high / k], while
+  // its columns hold pairs; from kBandsFrom on, whose annuli are too thin
+  // for that, the k of a band [k, 2k) share one walk of the union of their
+  // annuli, each pair taking the k of the band that put it in the rows.
+  const auto keepInLoops = [&](const Multiple& pair, const Legs& legs, std::uint64_t k) {
+    const std::int64_t i = sign_ * static_cast<std::int64_t>(k * legs.x);
+    const auto j = static_cast<std::int64_t>(k * legs.y);
+    const bool inLoops = (j >= i + lower_ && j <= upper_) || (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_);
+    if (inLoops) windowMultiples_.emplace_back(pair.m, pair.n, static_cast<std::uint32_t>(k));
+  };
+  const auto walk = [&](std::uint64_t bandFirst, std::uint64_t bandLast, const auto& visit) {
+    const Cone cone{std::max<std::uint64_t>(kMediumRows, (low + bandLast - 1) / bandLast), high / bandFirst,
+                    slopes.slopeLow, slopes.slopeHigh};
+    walkEvenRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(pairOf(m, n, false)); });
+    walkOddRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(pairOf(m, n, true)); });
+  };
+  const std::uint64_t lastK = high / kMediumRows;
+  const std::uint64_t bandsFrom = std::min(kBandsFrom(high), lastK + 1);
+  for (std::uint64_t k = 1; k < bandsFrom; ++k) {
+    walk(k, k, [&](const Multiple& pair) { keepInLoops(pair, legsOf(pair), k); });
   }
-  // By block, with a counting sort.
+  for (std::uint64_t firstK = bandsFrom; firstK <= lastK; firstK *= 2) {
+    const std::uint64_t bandLastK = std::min(lastK, 2 * firstK - 1);
+    walk(firstK, bandLastK, [&](const Multiple& pair) {
+      const Legs legs = legsOf(pair);
+      const std::uint64_t kEnd = std::min(bandLastK, high / legs.x);
+      for (std::uint64_t k = std::max(firstK, (low + legs.x - 1) / legs.x); k <= kEnd; ++k) {
+        keepInLoops(pair, legs, k);
+      }
+    });
+  }
+  // By block, in place: counted, then each multiple swapped into the next
+  // free place of its block, so that a window needs no second copy.
   const auto blockOf = [&](const LongMultiple& packed) {
     const Multiple multiple = packed.unpacked();
     return static_cast<std::uint32_t>((positionOf(multiple.k * legsOf(multiple).x) - firstPosition) /
                                       kBlockRows);
   };
   blockStarts_.assign(count + 1, 0);
-  for (const LongMultiple& multiple : generated_) ++blockStarts_[blockOf(multiple) + 1];
+  for (const LongMultiple& multiple : windowMultiples_) ++blockStarts_[blockOf(multiple) + 1];
   std::inclusive_scan(blockStarts_.begin(), blockStarts_.end(), blockStarts_.begin());
-  windowMultiples_.resize(generated_.size());
-  for (const LongMultiple& multiple : generated_)
-    windowMultiples_[blockStarts_[blockOf(multiple)]++] = multiple;
-  std::shift_right(blockStarts_.begin(), blockStarts_.end(), 1);
-  blockStarts_[0] = 0;
+  blockFree_.assign(blockStarts_.begin(), blockStarts_.end() - 1);
+  for (std::uint32_t block = 0; block < count; ++block) {
+    while (blockFree_[block] < blockStarts_[block + 1]) {
+      LongMultiple& multiple = windowMultiples_[blockFree_[block]];
+      const std::uint32_t home = blockOf(multiple);
+      if (home == block) {
+        ++blockFree_[block];
+      } else {
+        std::swap(multiple, windowMultiples_[blockFree_[home]++]);
+      }
+    }
+  }
 
-  // The next window's size from this one's density, growing at most eightfold.
-  // No window spans more rows than its first magnitude, so that the density
-  // cannot grow much within it.
-  const std::uint64_t fitting = kWindowMultiples * count / std::max<std::size_t>(generated_.size(), 1);
+  // The next window's size from this one's density: every window costs a
+  // walk of the cone, however few rows it has, so it takes as many rows as
+  // memory allows. No window spans more rows than its first magnitude, so
+  // that the density cannot grow much within it.
+  const std::uint64_t fitting = kWindowMultiples * count / std::max<std::size_t>(windowMultiples_.size(), 1);
   const std::uint64_t widest = std::max<std::uint64_t>(magnitudeAt(lastPosition), kMediumRows) / kBlockRows;
-  windowBlocks_ = static_cast<std::uint32_t>(std::clamp<std::uint64_t>(
-      fitting, 1, std::min<std::uint64_t>({8 * std::uint64_t{count}, widest, kMaxWindowBlocks})));
+  windowBlocks_ = static_cast<std::uint32_t>(
+      std::clamp<std::uint64_t>(fitting, 1, std::min<std::uint64_t>(widest, kMaxWindowBlocks)));
 }
 
 // The multiples of the short pairs in the positions first to end: those
@@ -347,13 +383,17 @@ void sortWithinGroups(std::span<Found> hits) {
 // Orders the block's hits by row, then by j, in two runs: the short pairs'
 // hits of a row are in order already, the others are sorted by the high bits
 // of j, then by row, then by insertion. A block of far fewer hits than rows
-// is sorted whole without a look at each row: by groups of rows, then by
-// insertion.
+// is sorted whole without a look at each row: by groups of rows, about one
+// hit a group, then by insertion.
 void RowSieve::sortBlock(std::uint32_t rows, RowBlock& block) {
-  if ((foundShort_.size() + foundOther_.size()) * kSparseRowsPerHit < rows) {
+  const std::size_t hits = foundShort_.size() + foundOther_.size();
+  if (hits * kSparseRowsPerHit < rows) {
     foundShort_.insert(foundShort_.end(), foundOther_.begin(), foundOther_.end());
-    const auto groupEnds = std::span(shortEnds_).first((rows + kSparseRowsPerHit - 1) / kSparseRowsPerHit);
-    sortByRow(foundShort_, groupEnds, block.first, std::countr_zero(kSparseRowsPerHit));
+    // About as many groups as hits: counting into far more groups than
+    // hits would cost more than the hits themselves.
+    const auto shift = static_cast<unsigned>(std::bit_width(rows / std::max<std::size_t>(hits, 1)) - 1);
+    const auto groupEnds = std::span(shortEnds_).first(((rows - 1) >> shift) + 1);
+    sortByRow(foundShort_, groupEnds, block.first, shift);
     sortWithinGroups(std::span(block.first));
     return;
   }

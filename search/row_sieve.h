@@ -26,7 +26,8 @@ namespace search {
 //    for the block of its next multiple;
 //  - for a longer pair, each window finds afresh, for each k, the pairs with
 //    k · x in it by the cone walk, only in the cone of slopes that its rows
-//    can reach; they wait in the bucket of their block. A pair that cannot
+//    can reach (for the large k, whose annuli of x are thin, one walk a band
+//    of k); they wait in the bucket of their block. A pair that cannot
 //    reach a window costs nothing there, and memory holds the medium pairs
 //    and one window's hits whatever the bounds.
 // The hits of a block, j = 0 included, are sorted by row, then by j within
@@ -90,6 +91,8 @@ class RowSieve {
     std::uint64_t y;
     std::uint64_t h;
   };
+  // The pair of (m, n), its odd leg along the rows or its even one.
+  static Multiple pairOf(std::uint64_t m, std::uint64_t n, bool oddRow);
   static Legs legsOf(const Multiple& multiple);
 
   [[nodiscard]] std::uint64_t magnitudeAt(std::uint64_t position) const;
@@ -124,13 +127,14 @@ class RowSieve {
   BucketRing<Multiple> ring_;
   std::vector<Multiple> pending_;
   // The window: its first block, and the multiples of long pairs in its
-  // rows, as found and sorted by block: block b's from blockStarts_[b].
+  // rows, sorted by block: block b's from blockStarts_[b]; and where the
+  // sort puts the next multiple of each block.
   std::uint64_t windowFirst_ = 0;
   std::uint32_t windowBlocks_ = 4;
   std::uint32_t windowFilled_ = 0;
-  std::vector<LongMultiple> generated_;
   std::vector<LongMultiple> windowMultiples_;
   std::vector<std::uint32_t> blockStarts_;
+  std::vector<std::uint32_t> blockFree_;
   // The block's hits as found: of the short pairs, in the order of j within
   // a row, and the others.
   std::vector<Found> foundShort_;

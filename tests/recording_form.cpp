@@ -1,5 +1,6 @@
 #include "tests/recording_form.h"
 
+#include "runtime/layout.h"
 #include "runtime/runtime_error.h"
 
 std::string RecordingForm::text(runtime::ControlId textBox) const {
@@ -42,6 +43,27 @@ bool RecordingForm::writeList(runtime::ControlId list, const std::string& path,
   savedLines = lines;
   savedPath = path;
   return true;
+}
+
+void RecordingForm::showImage(runtime::ControlId pictureBox, const runtime::GreyImage& image) {
+  images[pictureBox] = {image.width, image.height, {image.pixels.begin(), image.pixels.end()}};
+}
+
+std::optional<std::string> RecordingForm::chooseImageFile(std::string_view fileName) {
+  proposedFileNames.emplace_back(fileName);
+  return chosenFile;
+}
+
+void RecordingForm::writeImage(const std::string& path, const runtime::GreyImage& image) {
+  savedImage = {image.width, image.height, {image.pixels.begin(), image.pixels.end()}};
+  savedPath = path;
+}
+
+void RecordingForm::openForm(const runtime::FormLayout& layout, const runtime::CreateForm& createForm) {
+  auto form = std::make_unique<RecordingForm>();
+  auto events = createForm(*form);
+  events->load();
+  opened.push_back({layout.name, std::move(form), std::move(events)});
 }
 
 void RecordingForm::setMousePointer(runtime::MousePointer shape) { pointer = shape; }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,18 @@ class RecordingForm final : public runtime::Form {
   // with a runtime error at line failWritingAt when it is set.
   bool writeList(runtime::ControlId list, const std::string& path,
                  const std::function<bool(double)>& keepGoing) override;
+  [[nodiscard]] runtime::PixelSize pixelSize(runtime::ControlId /*pictureBox*/) const override { return boxSize; }
+  // Keeps a copy of the image in images.
+  void showImage(runtime::ControlId pictureBox, const runtime::GreyImage& image) override;
+  void setDescription(runtime::ControlId control, std::string_view text) override { descriptions[control] = text; }
+  // Proposes fileName, then answers with chosenFile, like chooseListFile.
+  [[nodiscard]] std::optional<std::string> chooseImageFile(std::string_view fileName) override;
+  // Keeps the image in savedImage and the path in savedPath.
+  void writeImage(const std::string& path, const runtime::GreyImage& image) override;
+  // Makes the form's code over a recording form of its own, kept in opened,
+  // and runs its Load.
+  void openForm(const runtime::FormLayout& layout, const runtime::CreateForm& createForm) override;
+  void close() override { closed = true; }
   [[nodiscard]] std::string decimalSeparator() const override { return separator; }
   [[nodiscard]] std::chrono::steady_clock::time_point now() const override;
 
@@ -49,6 +62,24 @@ class RecordingForm final : public runtime::Form {
   std::optional<std::size_t> failWritingAt;
   std::vector<std::string> savedLines;  // of the last save that was completed
   std::string savedPath;
+  struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels;
+    friend bool operator==(const Image&, const Image&) = default;
+  };
+  runtime::PixelSize boxSize{.width = 200, .height = 150};  // every picture box's size
+  std::map<runtime::ControlId, Image> images;                // the last image shown in each picture box
+  std::map<runtime::ControlId, std::string> descriptions;
+  Image savedImage;
+  // A form opened by this one: its layout's name, its window and its code.
+  struct Opened {
+    std::string_view name;
+    std::unique_ptr<RecordingForm> form;
+    std::unique_ptr<runtime::FormEvents> events;
+  };
+  std::vector<Opened> opened;
+  bool closed = false;  // the form's code asked its window to close
   int doEventsCalls = 0;
   int clearCalls = 0;
   // Runs inside every DoEvents, with the number of that call (1 for the first).

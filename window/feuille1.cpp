@@ -1,5 +1,6 @@
 #include "window/feuille1.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -9,6 +10,8 @@
 #include "search/triple_search.h"
 #include "window/busy_state.h"
 #include "window/feuille1_layout.h"
+#include "window/feuille_nuage.h"
+#include "window/feuille_nuage_layout.h"
 
 namespace {
 
@@ -46,6 +49,10 @@ void Feuille1::keyPress(runtime::ControlId textBox, std::int16_t keyAscii) {
 
 void Feuille1::saveRequested(runtime::ControlId list) {
   if (list == feuille1::Liste1) Liste1_Save();
+}
+
+void Feuille1::pictureRequested(runtime::ControlId list) {
+  if (list == feuille1::Liste1) Liste1_Nuage();
 }
 
 void Feuille1::Form_Load() { borneInf = 1; }
@@ -90,6 +97,7 @@ void Feuille1::Calculer() {
   const std::int32_t lower = borneInf;
   const std::int32_t upper = borneSup;
   listBounds_ = {lower, upper};
+  listPoints_ = std::make_shared<picture::PointCloud>(lower, upper);
   std::int64_t written = 0;
   switch (writeResults(lower, upper, written, busy)) {
     case Outcome::Completed:
@@ -121,6 +129,7 @@ Feuille1::Outcome Feuille1::writeResults(std::int32_t lower, std::int32_t upper,
     for (const search::Hit& hit : search.next()) {
       if (written == kMaxResultLines) return Outcome::ListFull;
       form_.addItem(feuille1::Liste1, line.format(hit));
+      listPoints_->add(hit.i, hit.j);
       ++written;
     }
     busy.letEventsIn(search.progress());
@@ -144,4 +153,13 @@ void Feuille1::Liste1_Save() {
     return !stopRequested_;
   });
   busy.end();
+}
+
+// Opens the picture of the hits listed in a window of its own, which shares
+// their points: the list may change or go, the picture stays as it is.
+void Feuille1::Liste1_Nuage() {
+  if (searching_ || !listPoints_) return;
+  form_.openForm(feuille_nuage::layout(), [points = listPoints_](runtime::Form& form) {
+    return std::make_unique<FeuilleNuage>(form, points);
+  });
 }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <utility>
+
+#include "picture/point_cloud.h"
 
 #include "runtime/form.h"
 
@@ -21,6 +24,7 @@ class Feuille1 final : public runtime::FormEvents {
   void keyPress(runtime::ControlId textBox, std::int16_t keyAscii) override;
   void keyDown(std::int16_t keyCode) override { Form_KeyDown(keyCode); }
   void saveRequested(runtime::ControlId list) override;
+  void pictureRequested(runtime::ControlId list) override;
   void unload() override { Form_Unload(); }
 
   void Form_Load();
@@ -29,6 +33,7 @@ class Feuille1 final : public runtime::FormEvents {
   void Texte1_Change(std::int16_t index);
   void Texte1_KeyPress(std::int16_t index, std::int16_t keyAscii);
   void Liste1_Save();
+  void Liste1_Nuage();
 
  private:
   // How a search's writing of results ended.
@@ -41,6 +46,9 @@ class Feuille1 final : public runtime::FormEvents {
   std::int32_t borneInf = 0;
   std::int32_t borneSup = 0;
   std::pair<std::int32_t, std::int32_t> listBounds_;  // the bounds of the search in Liste1
+  // The points of the hits in Liste1, which its picture shares: a new search
+  // makes new ones and leaves an open picture its own.
+  std::shared_ptr<picture::PointCloud> listPoints_;
   bool searching_ = false;
   bool stopRequested_ = false;
   bool closing_ = false;
