@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 // after windows.h
-#include <wincodec.h>
+#include <objbase.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -16,51 +16,13 @@
 #include <vector>
 
 #include "runtime/runtime_error.h"
-#include "runtime/win32/handles.h"
 #include "runtime/win32/text.h"
+#include "tests/win32_grey_png.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using runtime::win32::ComPointer;
 using runtime::win32::narrow;
-
-struct Decoded {
-  bool grey = false;  // stored as 8-bit grey
-  UINT width = 0;
-  UINT height = 0;
-  std::vector<std::uint8_t> pixels;
-};
-
-Decoded decode(const fs::path& path) {
-  Decoded decoded;
-  IWICImagingFactory* factory = nullptr;
-  IWICBitmapDecoder* decoder = nullptr;
-  IWICBitmapFrameDecode* frame = nullptr;
-  if (FAILED(
-          CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)))) {
-    return decoded;
-  }
-  const ComPointer<IWICImagingFactory> ownedFactory(factory);
-  if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
-                                                WICDecodeMetadataCacheOnLoad, &decoder))) {
-    return decoded;
-  }
-  const ComPointer<IWICBitmapDecoder> ownedDecoder(decoder);
-  if (FAILED(decoder->GetFrame(0, &frame))) return decoded;
-  const ComPointer<IWICBitmapFrameDecode> ownedFrame(frame);
-  WICPixelFormatGUID format{};
-  frame->GetPixelFormat(&format);
-  decoded.grey = IsEqualGUID(format, GUID_WICPixelFormat8bppGray) != 0;
-  frame->GetSize(&decoded.width, &decoded.height);
-  decoded.pixels.resize(static_cast<std::size_t>(decoded.width) * decoded.height);
-  if (!decoded.grey ||
-      FAILED(frame->CopyPixels(nullptr, decoded.width, static_cast<UINT>(decoded.pixels.size()),
-                               decoded.pixels.data()))) {
-    decoded.pixels.clear();
-  }
-  return decoded;
-}
 
 std::string contents(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);
@@ -95,7 +57,7 @@ class ImageFileTest : public testing::Test {
 TEST_F(ImageFileTest, WritesAGreyPngOfTheSamePixelsInPlaceOfAnEarlierFile) {
   std::ofstream(target, std::ios::binary) << "une ancienne image";
   runtime::win32::saveImageFile(image, narrow(target.wstring()));
-  const Decoded decoded = decode(target);
+  const GreyPng decoded = readGreyPng(target.c_str());
   EXPECT_TRUE(decoded.grey);
   EXPECT_EQ(decoded.width, 5U);
   EXPECT_EQ(decoded.height, 3U);

@@ -256,10 +256,6 @@ bool FormWindow::writeList(ControlId list, const std::string& path,
   return saveListFile(core_.lines(list), path, keepGoing);
 }
 
-void FormWindow::forEachLine(ControlId list, const std::function<void(std::string_view)>& line) const {
-  core_.forEachLine(list, line);
-}
-
 PixelSize FormWindow::pixelSize(ControlId pictureBox) const {
   return win32::pictureBox(core_.controls(), pictureBox).size();
 }

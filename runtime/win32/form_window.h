@@ -49,7 +49,6 @@ class FormWindow final : public Form {
   [[nodiscard]] std::optional<std::string> chooseListFile(std::string_view fileName) override;
   bool writeList(ControlId list, const std::string& path,
                  const std::function<bool(double progress)>& keepGoing) override;
-  void forEachLine(ControlId list, const std::function<void(std::string_view)>& line) const override;
   [[nodiscard]] PixelSize pixelSize(ControlId pictureBox) const override;
   void showImage(ControlId pictureBox, const GreyImage& image) override;
   void setDescription(ControlId control, std::string_view description) override;
