@@ -2,15 +2,19 @@
 // typed through the system's input (SendInput), as a keyboard types them:
 // Ctrl+G in the main window opens it, captioned with the bounds; Ctrl+S in it
 // proposes its name in the save dialog and saves a PNG of the pixels that
-// trivel-cli --image draws at the same size; Escape closes it, and the main
+// trivel-cli --image draws at the same size (the window resized, drawn again
+// at its new size, showing those pixels too); Escape closes it, and the main
 // window and its list stay as they were throughout.
 #include <windows.h>
 // after windows.h
-#include <gtest/gtest.h>
 #include <objbase.h>
+#include <wincodec.h>
+// after the window system's headers
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <initializer_list>
 #include <iterator>
@@ -19,7 +23,7 @@
 #include <vector>
 
 #include "cli/search_picture.h"
-#include "tests/win32_grey_png.h"
+#include "runtime/win32/handles.h"
 #include "trivel_window_fixture.h"
 #include "window/feuille_nuage_layout.h"
 
@@ -100,6 +104,64 @@ std::vector<std::pair<HWND, std::wstring>> editFields(HWND window) {
   return fields;
 }
 
+// A PNG file's pixels as the system's decoder reads them, if it holds 8-bit greys.
+std::vector<std::uint8_t> pngGreys(const wchar_t* path) {
+  using runtime::win32::ComPointer;
+  IWICImagingFactory* factory = nullptr;
+  IWICBitmapDecoder* decoder = nullptr;
+  IWICBitmapFrameDecode* frame = nullptr;
+  if (FAILED(
+          CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)))) {
+    return {};
+  }
+  const ComPointer<IWICImagingFactory> ownedFactory(factory);
+  if (FAILED(factory->CreateDecoderFromFilename(path, nullptr, GENERIC_READ, WICDecodeMetadataCacheOnLoad,
+                                                &decoder))) {
+    return {};
+  }
+  const ComPointer<IWICBitmapDecoder> ownedDecoder(decoder);
+  if (FAILED(decoder->GetFrame(0, &frame))) return {};
+  const ComPointer<IWICBitmapFrameDecode> ownedFrame(frame);
+  WICPixelFormatGUID format{};
+  UINT width = 0;
+  UINT height = 0;
+  if (FAILED(frame->GetPixelFormat(&format)) || !IsEqualGUID(format, GUID_WICPixelFormat8bppGray) ||
+      FAILED(frame->GetSize(&width, &height))) {
+    return {};
+  }
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height);
+  if (FAILED(frame->CopyPixels(nullptr, width, static_cast<UINT>(pixels.size()), pixels.data()))) return {};
+  return pixels;
+}
+
+// What the screen shows of a window's client area, as greys (each pixel's red).
+std::vector<std::uint8_t> shownGreys(HWND window, int width, int height) {
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  const HDC screen = GetDC(nullptr);
+  const HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO format{};
+  format.bmiHeader = {.biSize = sizeof(BITMAPINFOHEADER),
+                      .biWidth = width,
+                      .biHeight = -height,
+                      .biPlanes = 1,
+                      .biBitCount = 32,
+                      .biCompression = BI_RGB};
+  void* bits = nullptr;
+  const HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+  GdiFlush();
+  std::vector<std::uint8_t> greys(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  for (std::size_t pixel = 0; pixel < greys.size(); ++pixel)
+    greys[pixel] = static_cast<const std::uint8_t*>(bits)[pixel * 4 + 2];
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return greys;
+}
+
 class PictureWindow : public gui::TrivelWindow {
  protected:
   // COM for reading the PNG, in the multithreaded apartment: this thread then
@@ -131,6 +193,12 @@ TEST_F(PictureWindow, OpensWithCtrlGSavesTheCommandLinesPixelsAndClosesAloneWith
   EXPECT_EQ(windowText(picture), L"nuage des triplets : 1 \u00E0 1000000");
   const std::vector<std::wstring> listed = main.listLines();
 
+  // The user makes the window smaller and oblong: the picture is drawn again at the box's new size.
+  RECT frame{};
+  GetWindowRect(picture, &frame);
+  SetWindowPos(picture, nullptr, 0, 0, frame.right - frame.left - 140, frame.bottom - frame.top - 240,
+               SWP_NOMOVE | SWP_NOZORDER);
+
   // Ctrl+S: the save dialog proposes the picture's name; Return saves under the path typed in its place.
   ASSERT_NO_FATAL_FAILURE(pressKeys(picture, {VK_CONTROL, 'S'}));
   HWND dialog = nullptr;
@@ -159,17 +227,19 @@ TEST_F(PictureWindow, OpensWithCtrlGSavesTheCommandLinesPixelsAndClosesAloneWith
       gui::waitUntil([&] { return !IsWindow(dialog) && std::filesystem::exists(saved); }, seconds(30)))
       << "nothing saved";
 
-  // The same pixels as the command line's picture at the picture box's size.
+  // The same pixels as the command line's picture at the picture box's size, on screen and in the file.
+  const HWND image1 = GetDlgItem(picture, feuille_nuage::Image1);
   RECT box{};
-  GetClientRect(GetDlgItem(picture, feuille_nuage::Image1), &box);
+  GetClientRect(image1, &box);
+  EXPECT_EQ(box.right, 500);
+  EXPECT_EQ(box.bottom, 400);
   const picture::Raster expected = searchPicture(1, 1'000'000, search::Hits::All, {box.right, box.bottom});
-  const GreyPng png = readGreyPng(saved.c_str());
+  const std::vector<std::uint8_t> cli(expected.pixels().begin(), expected.pixels().end());
+  EXPECT_TRUE(pngGreys(saved.c_str()) == cli) << "the saved picture differs from trivel-cli's";
   std::filesystem::remove(saved);
-  EXPECT_TRUE(png.grey);
-  EXPECT_EQ(png.width, static_cast<UINT>(expected.width()));
-  EXPECT_EQ(png.height, static_cast<UINT>(expected.height()));
-  EXPECT_TRUE(std::ranges::equal(png.pixels, expected.pixels()))
-      << "the saved picture differs from trivel-cli's";
+  // Where the dialog was, the box paints again as soon as trivel gets to it.
+  EXPECT_TRUE(gui::waitUntil([&] { return shownGreys(image1, box.right, box.bottom) == cli; }, seconds(5)))
+      << "the picture shown differs from trivel-cli's";
 
   // Escape closes the picture alone.
   ASSERT_NO_FATAL_FAILURE(pressKeys(picture, {VK_ESCAPE}));
