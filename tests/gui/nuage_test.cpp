@@ -60,47 +60,49 @@ std::wstring windowText(HWND window) {
   return {text, static_cast<std::size_t>(length)};
 }
 
+struct WindowSearch {
+  HWND main = nullptr;
+  HWND owner = nullptr;
+  DWORD process = 0;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK keepShownWindow(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<WindowSearch*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != search.process || window == search.main || !IsWindowVisible(window) ||
+      GetWindow(window, GW_OWNER) != search.owner) {
+    return TRUE;
+  }
+  search.found = window;
+  return FALSE;
+}
+
 // A visible top-level window of trivel's process, other than main, owned by
 // owner (none for a window of its own); none when there is none.
 HWND shownWindow(HWND main, HWND owner) {
-  struct Search {
-    HWND main = nullptr;
-    HWND owner = nullptr;
-    DWORD process = 0;
-    HWND found = nullptr;
-  } search{main, owner};
+  WindowSearch search{main, owner};
   GetWindowThreadProcessId(main, &search.process);
-  EnumWindows(
-      [](HWND window, LPARAM data) {
-        auto& wanted = *reinterpret_cast<Search*>(data);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process != wanted.process || window == wanted.main || !IsWindowVisible(window) ||
-            GetWindow(window, GW_OWNER) != wanted.owner) {
-          return TRUE;
-        }
-        wanted.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(&keepShownWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
+using EditFields = std::vector<std::pair<HWND, std::wstring>>;
+
+BOOL CALLBACK keepEditField(HWND child, LPARAM fields) {
+  wchar_t className[32]{};
+  GetClassNameW(child, className, static_cast<int>(std::size(className)));
+  if (std::wstring_view(className) == L"Edit") {
+    reinterpret_cast<EditFields*>(fields)->emplace_back(child, windowText(child));
+  }
+  return TRUE;
+}
+
 // The edit fields inside a window, with their texts.
-std::vector<std::pair<HWND, std::wstring>> editFields(HWND window) {
-  std::vector<std::pair<HWND, std::wstring>> fields;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM data) {
-        wchar_t className[32]{};
-        GetClassNameW(child, className, static_cast<int>(std::size(className)));
-        if (std::wstring_view(className) == L"Edit") {
-          reinterpret_cast<std::vector<std::pair<HWND, std::wstring>>*>(data)->emplace_back(
-              child, windowText(child));
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&fields));
+EditFields editFields(HWND window) {
+  EditFields fields;
+  EnumChildWindows(window, &keepEditField, reinterpret_cast<LPARAM>(&fields));
   return fields;
 }
 
