@@ -5,6 +5,7 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "runtime/layout.h"
 
@@ -67,7 +68,8 @@ inline RuntimeError noMemoryToCopyTheList() {
 // Why a list could not be saved, as each back end reads its system's error.
 enum class SaveFailure : std::uint8_t { DiskFull, AccessDenied, FolderMissing, Other };
 
-inline RuntimeError listNotSaved(const std::string& path, SaveFailure failure) {
+// What failed to save (a list, an image), where, and why; an earlier file is left as it was.
+inline RuntimeError notSaved(std::string_view what, const std::string& path, SaveFailure failure) {
   const char* reason = "erreur d'écriture.";
   switch (failure) {
     case SaveFailure::DiskFull:
@@ -82,8 +84,16 @@ inline RuntimeError listNotSaved(const std::string& path, SaveFailure failure) {
     case SaveFailure::Other:
       break;
   }
-  return RuntimeError("Impossible d'enregistrer la liste dans « " + path + " » : " + reason +
+  return RuntimeError("Impossible d'enregistrer " + std::string(what) + " dans « " + path + " » : " + reason +
                       " Le fichier existant n'a pas changé.");
+}
+
+inline RuntimeError listNotSaved(const std::string& path, SaveFailure failure) {
+  return notSaved("la liste", path, failure);
+}
+
+inline RuntimeError imageNotSaved(const std::string& path, SaveFailure failure) {
+  return notSaved("l'image", path, failure);
 }
 
 }  // namespace runtime

@@ -11,4 +11,8 @@ namespace runtime::win32 {
 // Windows' read instead of the label before the control.
 void nameForScreenReaders(HWND control, std::string_view name);
 
+// What a screen reader says of a control after its name, as a Dynamic
+// Annotation (which Wine's accessible objects do not read).
+void describeForScreenReaders(HWND control, std::string_view description);
+
 }  // namespace runtime::win32

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "runtime/runtime_error.h"
@@ -38,6 +39,8 @@ NativeKind nativeKind(const ControlLayout& control) {
       return {WC_LISTVIEWW,
               LVS_REPORT | LVS_OWNERDATA | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
               WS_EX_CLIENTEDGE};
+    case ControlKind::PictureBox:
+      return {kPictureBoxClass, 0, 0};
   }
   throw unknownControlKind(control);
 }
@@ -82,27 +85,61 @@ Control createControl(HWND parent, const ControlLayout& layout) {
     control.picture = loadPicture(instanceOf(parent), layout.pictureId);
     SendMessageW(control.window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(control.picture.get()));
   }
-  if (layout.kind == ControlKind::ListBox) {
-    control.list = std::make_unique<LineList>(control.window);
-    // A list shows no window text, which can carry its name (a text box is named by its prompt).
-    if (!layout.accessibleName.empty()) nameForScreenReaders(control.window, layout.accessibleName);
+  if (layout.kind == ControlKind::ListBox) control.list = std::make_unique<LineList>(control.window);
+  if (layout.kind == ControlKind::PictureBox)
+    control.pictureBox = std::make_unique<PictureBox>(control.window);
+  // A list or a picture box shows no window text, which can carry its name (a
+  // text box is named by its prompt).
+  if ((control.list || control.pictureBox) && !layout.accessibleName.empty()) {
+    nameForScreenReaders(control.window, layout.accessibleName);
   }
   if (!layout.toolTip.empty()) addToolTip(control.window, layout.toolTip);
   control.background = createBackground(layout);
   return control;
 }
 
-void placeControls(const ControlTable<Control>& controls, HFONT font, int dpi) {
+namespace {
+
+void place(const Control& control, const FormLayout& form, int dpi) {
+  const ControlLayout& layout = *control.layout;
+  int width = toPixels(layout.width, dpi);
+  int height = toPixels(layout.height, dpi);
+  if (followsFormSize(layout)) {
+    RECT client{};
+    GetClientRect(GetParent(control.window), &client);
+    const int right = toPixels(form.clientWidth - layout.left - layout.width, dpi);
+    const int bottom = toPixels(form.clientHeight - layout.top - layout.height, dpi);
+    width = std::max(0, static_cast<int>(client.right) - toPixels(layout.left, dpi) - right);
+    height = std::max(0, static_cast<int>(client.bottom) - toPixels(layout.top, dpi) - bottom);
+  }
+  if (!SetWindowPos(control.window, nullptr, toPixels(layout.left, dpi), toPixels(layout.top, dpi), width,
+                    height, SWP_NOZORDER | SWP_NOACTIVATE)) {
+    throw RuntimeError("Impossible de placer le contrôle " + std::string(layout.name) + ".");
+  }
+}
+
+}  // namespace
+
+void placeControls(const ControlTable<Control>& controls, const FormLayout& form, HFONT font, int dpi) {
   for (const Control& control : controls) {
-    const ControlLayout& layout = *control.layout;
     SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    if (!SetWindowPos(control.window, nullptr, toPixels(layout.left, dpi), toPixels(layout.top, dpi),
-                      toPixels(layout.width, dpi), toPixels(layout.height, dpi),
-                      SWP_NOZORDER | SWP_NOACTIVATE)) {
-      throw RuntimeError("Impossible de placer le contrôle " + std::string(layout.name) + ".");
-    }
+    place(control, form, dpi);
     if (control.list) control.list->fitColumn(dpi);
   }
+}
+
+void followClientArea(const ControlTable<Control>& controls, const FormLayout& form, int dpi) {
+  for (const Control& control : controls) {
+    if (followsFormSize(*control.layout)) place(control, form, dpi);
+  }
+}
+
+PictureBox& pictureBox(const ControlTable<Control>& controls, ControlId id) {
+  const Control& control = controls[id];
+  if (!control.pictureBox) {
+    throw RuntimeError("Le contrôle " + std::string(control.layout->name) + " n'est pas une zone d'image.");
+  }
+  return *control.pictureBox;
 }
 
 void repaintInNewColours(HWND form, const ControlTable<Control>& controls) {

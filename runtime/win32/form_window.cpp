@@ -6,47 +6,46 @@
 #include <utility>
 
 #include "runtime/runtime_error.h"
+#include "runtime/win32/accessible_name.h"
 #include "runtime/win32/dpi.h"
 #include "runtime/win32/error_box.h"
 #include "runtime/win32/font.h"
+#include "runtime/win32/form_registry.h"
+#include "runtime/win32/image_file.h"
 #include "runtime/win32/list_file.h"
 #include "runtime/win32/mouse_pointer.h"
 #include "runtime/win32/save_dialog.h"
 #include "runtime/win32/text.h"
+#include "runtime/win32/text_box_keys.h"
 
 namespace runtime::win32 {
 namespace {
 
-// A form keeps the size of its layout: it has no sizing border.
-constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr DWORD kFormExtendedStyle = 0;
-
-WindowClass registerFormClass(HINSTANCE instance, const FormLayout& layout, WNDPROC windowProc) {
-  const std::wstring name = L"trivel." + widen(layout.name);
-  return {{.cbSize = sizeof(WNDCLASSEXW),
-           .lpfnWndProc = windowProc,
-           .hInstance = instance,
-           .hCursor = LoadCursorW(nullptr, IDC_ARROW),
-           .hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
-           .lpszClassName = name.c_str()}};
+// A form keeps the size of its layout, unless the layout makes it resizable.
+DWORD formStyle(const FormLayout& layout) {
+  constexpr DWORD kFixed = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  return layout.resizable ? kFixed | WS_THICKFRAME | WS_MAXIMIZEBOX : kFixed;
 }
+constexpr DWORD kFormExtendedStyle = 0;
 
 }  // namespace
 
-FormWindow::FormWindow(HINSTANCE instance, const FormLayout& layout, std::function<bool()> highContrast)
-    : layout_(layout),
-      windowClass_(registerFormClass(instance, layout, &windowProc)),
+FormWindow::FormWindow(FormRegistry& forms, const FormLayout& layout, std::function<bool()> highContrast)
+    : forms_(forms),
+      layout_(layout),
+      windowClass_(forms.formClass(layout, &windowProc)),
       highContrast_(std::move(highContrast)),
       core_({.reportError = [this](const std::exception& error) { reportError(error); },
              .closeLater =
                  [this] {
                    if (window_) PostMessageW(window_.get(), WM_CLOSE, 0, 0);
                  }}),
-      listMenu_(instance, core_) {
+      listMenu_(forms.instance(), core_),
+      imageMenu_(forms.instance(), core_) {
   // WM_NCCREATE hands the window to window_.
-  CreateWindowExW(kFormExtendedStyle, windowClass_.name(), widen(layout.caption).c_str(), kFormStyle,
-                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
-                  this);
+  CreateWindowExW(kFormExtendedStyle, windowClass_.name(), widen(layout.caption).c_str(), formStyle(layout),
+                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                  forms.instance(), this);
   if (!window_) throw RuntimeError("Impossible de créer la fenêtre " + std::string(layout.name) + ".");
   createControls();
   applyDpi(dpiOf(window_.get()), nullptr);
@@ -54,8 +53,7 @@ FormWindow::FormWindow(HINSTANCE instance, const FormLayout& layout, std::functi
 
 FormWindow::~FormWindow() = default;
 
-void FormWindow::start(const std::function<std::unique_ptr<FormEvents>(Form&)>& createEvents,
-                       int showCommand) {
+void FormWindow::start(const CreateForm& createEvents, int showCommand) {
   core_.start(*this, createEvents);
   if (!window_) return;
   ShowWindow(window_.get(), showCommand);
@@ -82,11 +80,10 @@ void FormWindow::dispatch(MSG& message) {
 void FormWindow::createControls() {
   for (const ControlLayout* layout : inCreationOrder(layout_.controls)) {
     Control control = createControl(window_.get(), *layout);
-    if (layout->kind == ControlKind::TextBox &&
-        !SetWindowSubclass(control.window, &textBoxProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
-      throw RuntimeError("Impossible de suivre la frappe dans " + std::string(layout->name) + ".");
-    }
+    if (layout->kind == ControlKind::TextBox) followTyping(control.window, layout->name, core_);
     if (focus_ == nullptr && takesFocus(*layout)) focus_ = control.window;
+    // Without a field or a list, the picture box takes the keys and the screen reader's attention.
+    if (focus_ == nullptr && control.pictureBox) focus_ = control.window;
     core_.controls().add(std::move(control));
   }
 }
@@ -96,7 +93,7 @@ void FormWindow::applyDpi(int dpi, const RECT* suggested) {
   if (suggested != nullptr) {
     frame = *suggested;
   } else {
-    adjustWindowRect(frame, kFormStyle, kFormExtendedStyle, dpi);
+    adjustWindowRect(frame, formStyle(layout_), kFormExtendedStyle, dpi);
   }
   if (!SetWindowPos(window_.get(), nullptr, frame.left, frame.top, frame.right - frame.left,
                     frame.bottom - frame.top,
@@ -104,7 +101,7 @@ void FormWindow::applyDpi(int dpi, const RECT* suggested) {
     throw RuntimeError("Impossible de dimensionner la fenêtre.");
   }
   UniqueFont font = createFont(layout_.font, static_cast<UINT>(dpi));
-  placeControls(core_.controls(), font.get(), dpi);
+  placeControls(core_.controls(), layout_, font.get(), dpi);
   font_ = std::move(font);  // the controls no longer use the previous one
   icons_ = WindowIcons(window_.get(), windowClass_.instance(), layout_.iconId, dpi);
 }
@@ -146,7 +143,10 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       if (listMenu_.command(wParam, lParam)) return 0;
       break;
     case WM_CONTEXTMENU:
-      if (listMenu_.show(window, reinterpret_cast<HWND>(wParam), lParam)) return 0;
+      if (listMenu_.show(window, reinterpret_cast<HWND>(wParam), lParam) ||
+          imageMenu_.show(window, reinterpret_cast<HWND>(wParam), lParam)) {
+        return 0;
+      }
       break;
     case WM_NOTIFY:
       return handleNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
@@ -167,6 +167,9 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_ACTIVATE:
       activate(window, wParam);
       return 0;
+    case WM_SIZE:
+      resize(window, wParam);
+      return 0;
     case WM_DPICHANGED:
       applyDpi(static_cast<int>(HIWORD(wParam)), reinterpret_cast<const RECT*>(lParam));
       return 0;
@@ -178,12 +181,18 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
       if (!core_.events().closeRequested()) return 0;
       break;
     case WM_DESTROY:
-      PostQuitMessage(0);
+      forms_.closing(*this);
       return 0;
     default:
       break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void FormWindow::resize(HWND window, WPARAM kind) {
+  if (kind == SIZE_MINIMIZED) return;
+  followClientArea(core_.controls(), layout_, dpiOf(window));
+  core_.events().raise([](FormEvents& events) { events.resize(); });
 }
 
 LRESULT FormWindow::handleNotify(const NMHDR& header, LPARAM lParam) {
@@ -201,39 +210,6 @@ void FormWindow::activate(HWND window, WPARAM state) {
   } else if (focus_ != nullptr) {
     SetFocus(focus_);
   }
-}
-
-LRESULT CALLBACK FormWindow::textBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR /*id*/, DWORD_PTR self) {
-  return reinterpret_cast<FormWindow*>(self)->handleShowingErrors(&FormWindow::handleTextBoxMessage, window,
-                                                                  message, wParam, lParam);
-}
-
-LRESULT FormWindow::handleTextBoxMessage(HWND textBox, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_GETDLGCODE: {
-      // Enter is the form's to handle, not the dialog navigation's.
-      LRESULT code = DefSubclassProc(textBox, message, wParam, lParam);
-      const auto* pending = reinterpret_cast<const MSG*>(lParam);
-      if (pending != nullptr && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN) {
-        code |= DLGC_WANTALLKEYS;
-      }
-      return code;
-    }
-    case WM_CHAR: {
-      const ControlId id = GetDlgCtrlID(textBox);
-      const auto keyAscii = static_cast<std::int16_t>(static_cast<std::uint16_t>(wParam));
-      core_.events().raise([id, keyAscii](FormEvents& events) { events.keyPress(id, keyAscii); });
-      if (!IsWindow(textBox)) return 0;
-      break;
-    }
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(textBox, &textBoxProc, 0);
-      break;
-    default:
-      break;
-  }
-  return DefSubclassProc(textBox, message, wParam, lParam);
 }
 
 void FormWindow::reportError(const std::exception& error) {
@@ -268,23 +244,42 @@ void FormWindow::setCaption(std::string_view caption) {
 
 void FormWindow::doEvents() {
   core_.controls().catchUpLists();
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));  // for the main loop to see
-      return;
-    }
-    dispatch(message);
-  }
+  forms_.handleWaiting();
 }
 
 std::optional<std::string> FormWindow::chooseListFile(std::string_view fileName) {
-  return chooseSaveFile(window_.get(), fileName);
+  return chooseSaveFile(window_.get(), fileName, kTextFile);
 }
 
 bool FormWindow::writeList(ControlId list, const std::string& path,
                            const std::function<bool(double progress)>& keepGoing) {
   return saveListFile(core_.lines(list), path, keepGoing);
+}
+
+PixelSize FormWindow::pixelSize(ControlId pictureBox) const {
+  return win32::pictureBox(core_.controls(), pictureBox).size();
+}
+
+void FormWindow::showImage(ControlId pictureBox, const GreyImage& image) {
+  win32::pictureBox(core_.controls(), pictureBox).show(image);
+}
+
+void FormWindow::setDescription(ControlId control, std::string_view description) {
+  describeForScreenReaders(core_.controls()[control].window, description);
+}
+
+std::optional<std::string> FormWindow::chooseImageFile(std::string_view fileName) {
+  return chooseSaveFile(window_.get(), fileName, kPngImage);
+}
+
+void FormWindow::writeImage(const std::string& path, const GreyImage& image) { saveImageFile(image, path); }
+
+void FormWindow::openForm(const FormLayout& layout, const CreateForm& createForm) {
+  forms_.open(layout, createForm, SW_SHOWNORMAL);
+}
+
+void FormWindow::close() {
+  if (window_) PostMessageW(window_.get(), WM_CLOSE, 0, 0);
 }
 
 std::string FormWindow::decimalSeparator() const { return userDecimalSeparator(); }

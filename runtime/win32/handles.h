@@ -29,6 +29,11 @@ struct IconDestroyer {
 };
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
 
+struct MenuDestroyer {
+  void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
+
 struct GlobalFreer {
   void operator()(HGLOBAL memory) const { GlobalFree(memory); }
 };
@@ -38,6 +43,12 @@ struct ScreenDcReleaser {
   void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
 };
 using ScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcReleaser>;
+
+struct ComReleaser {
+  void operator()(IUnknown* object) const { object->Release(); }
+};
+template <typename Interface>
+using ComPointer = std::unique_ptr<Interface, ComReleaser>;
 
 // A window class registered for the lifetime of the object.
 class WindowClass {

@@ -5,27 +5,18 @@
 #include <windowsx.h>
 
 #include <exception>
-#include <memory>
-#include <type_traits>
 
 #include "resources/resource_ids.h"
-#include "runtime/runtime_error.h"
 #include "runtime/win32/clipboard.h"
+#include "runtime/win32/popup_menu.h"
 
 namespace runtime::win32 {
 namespace {
 
-struct MenuDestroyer {
-  void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
-
-constexpr LPARAM kFromKeyboard = -1;
-
 // Where WM_CONTEXTMENU's position says: at the mouse, or from the keyboard
 // below the list's focused line when it shows, its first visible line otherwise.
 POINT menuPosition(HWND listView, LPARAM position) {
-  if (position != kFromKeyboard) return {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+  if (position != kMenuFromKeyboard) return {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
   RECT client{};
   GetClientRect(listView, &client);
   POINT point{client.left, client.top};  // an empty list's corner
@@ -39,18 +30,6 @@ POINT menuPosition(HWND listView, LPARAM position) {
   }
   ClientToScreen(listView, &point);
   return point;
-}
-
-// The menu item chosen at a point, 0 when none was.
-UINT chooseItem(HINSTANCE instance, HWND form, POINT point, bool enabled) {
-  const UniqueMenu menu(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_LIST_MENU)));
-  const HMENU items = menu ? GetSubMenu(menu.get(), 0) : nullptr;
-  if (items == nullptr) throw RuntimeError("Impossible d'afficher le menu de la liste.");
-  const UINT state = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
-  EnableMenuItem(items, IDM_LIST_COPY, state);
-  EnableMenuItem(items, IDM_LIST_SAVE, state);
-  return static_cast<UINT>(
-      TrackPopupMenu(items, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, form, nullptr));
 }
 
 }  // namespace
@@ -71,21 +50,33 @@ bool ListMenu::keyPressed(HWND form, MSG& message) {
 }
 
 bool ListMenu::command(WPARAM wParam, LPARAM lParam) {
-  // The shortcut's WM_COMMAND comes from no control and says 1.
-  if (lParam != 0 || HIWORD(wParam) != 1 || LOWORD(wParam) != IDM_LIST_SAVE) return false;
-  form_.requestSaveOfFirst();
-  return true;
+  // A shortcut's WM_COMMAND comes from no control and says 1.
+  if (lParam != 0 || HIWORD(wParam) != 1) return false;
+  switch (LOWORD(wParam)) {
+    case IDM_LIST_SAVE:
+      form_.requestSaveOfFirst();
+      return true;
+    case IDM_LIST_PICTURE:
+      form_.requestPictureOfFirstList();
+      return true;
+    default:
+      return false;
+  }
 }
 
 bool ListMenu::show(HWND form, HWND window, LPARAM position) {
   const Control* list = form_.controls().find(&Control::window, window);
   if (list == nullptr || !list->list) return false;
-  switch (chooseItem(instance_, form, menuPosition(window, position), form_.listActs(*list))) {
+  switch (choosePopupItem(instance_, IDR_LIST_MENU, form, menuPosition(window, position),
+                          form_.listActs(*list), "Impossible d'afficher le menu de la liste.")) {
     case IDM_LIST_COPY:
       copy(form, *list);
       break;
     case IDM_LIST_SAVE:
-      save(*list);
+      form_.requestSave(*list);
+      break;
+    case IDM_LIST_PICTURE:
+      form_.requestPicture(*list);
       break;
     default:
       break;
@@ -100,7 +91,5 @@ void ListMenu::copy(HWND form, const Control& list) const {
     form_.reportError(error);
   }
 }
-
-void ListMenu::save(const Control& list) { form_.requestSave(list); }
 
 }  // namespace runtime::win32

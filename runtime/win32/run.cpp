@@ -5,7 +5,7 @@
 #include <exception>
 
 #include "runtime/win32/error_box.h"
-#include "runtime/win32/form_window.h"
+#include "runtime/win32/form_registry.h"
 #include "runtime/win32/handles.h"
 
 namespace runtime::win32 {
@@ -15,11 +15,9 @@ int run(HINSTANCE instance, const Project& project, int showCommand) {
   InitCommonControlsEx(&controls);
   const ComApartment com;
   try {
-    FormWindow form(instance, project.startupLayout);
-    form.start(project.createStartupForm, showCommand);
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) form.dispatch(message);
-    return static_cast<int>(message.wParam);
+    FormRegistry forms(instance);
+    forms.open(project.startupLayout, project.createStartupForm, showCommand);
+    return forms.run();
   } catch (const std::exception& error) {
     showRuntimeError(nullptr, project.startupLayout.caption, error);
     return 1;

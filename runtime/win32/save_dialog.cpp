@@ -8,20 +8,11 @@
 #include <vector>
 
 #include "runtime/runtime_error.h"
+#include "runtime/win32/handles.h"
 #include "runtime/win32/text.h"
 
 namespace runtime::win32 {
 namespace {
-
-constexpr const wchar_t* kFilterName = L"Texte (*.txt)";
-constexpr const wchar_t* kFilterPattern = L"*.txt";
-constexpr const wchar_t* kExtension = L"txt";
-
-struct ComReleaser {
-  void operator()(IUnknown* object) const { object->Release(); }
-};
-template <typename Interface>
-using ComPointer = std::unique_ptr<Interface, ComReleaser>;
 
 struct ComTaskFreer {
   void operator()(wchar_t* text) const { CoTaskMemFree(text); }
@@ -30,12 +21,12 @@ struct ComTaskFreer {
 RuntimeError dialogFailed() { return RuntimeError("Impossible d'afficher la boîte d'enregistrement."); }
 
 std::optional<std::string> chooseWithItemDialog(IFileSaveDialog& dialog, HWND owner,
-                                                std::string_view fileName) {
-  const COMDLG_FILTERSPEC filter{kFilterName, kFilterPattern};
+                                                std::string_view fileName, const FileType& type) {
+  const COMDLG_FILTERSPEC filter{type.filterName, type.pattern};
   FILEOPENDIALOGOPTIONS options = 0;
   if (FAILED(dialog.GetOptions(&options)) ||
       FAILED(dialog.SetOptions(options | FOS_OVERWRITEPROMPT | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST)) ||
-      FAILED(dialog.SetFileTypes(1, &filter)) || FAILED(dialog.SetDefaultExtension(kExtension)) ||
+      FAILED(dialog.SetFileTypes(1, &filter)) || FAILED(dialog.SetDefaultExtension(type.extension)) ||
       FAILED(dialog.SetFileName(widen(fileName).c_str()))) {
     throw dialogFailed();
   }
@@ -50,12 +41,13 @@ std::optional<std::string> chooseWithItemDialog(IFileSaveDialog& dialog, HWND ow
   return narrow(ownedPath.get());
 }
 
-std::optional<std::string> chooseWithOlderDialog(HWND owner, std::string_view fileName) {
+std::optional<std::string> chooseWithOlderDialog(HWND owner, std::string_view fileName,
+                                                 const FileType& type) {
   // Long paths included; the proposed name is cut short should it not fit.
   constexpr DWORD kPathCapacity = 32768;
   std::vector<wchar_t> path(kPathCapacity);
   widenInto(fileName, path.data(), static_cast<int>(path.size()));
-  const std::wstring filter = std::wstring(kFilterName) + L'\0' + kFilterPattern + L'\0';
+  const std::wstring filter = std::wstring(type.filterName) + L'\0' + type.pattern + L'\0';
   OPENFILENAMEW request{.lStructSize = sizeof(OPENFILENAMEW),
                         .hwndOwner = owner,
                         .lpstrFilter = filter.c_str(),
@@ -63,7 +55,7 @@ std::optional<std::string> chooseWithOlderDialog(HWND owner, std::string_view fi
                         .nMaxFile = kPathCapacity,
                         .Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST |
                                  OFN_NOREADONLYRETURN | OFN_HIDEREADONLY,
-                        .lpstrDefExt = kExtension};
+                        .lpstrDefExt = type.extension};
   if (GetSaveFileNameW(&request)) return narrow(path.data());
   if (CommDlgExtendedError() == 0) return std::nullopt;  // cancelled
   throw dialogFailed();
@@ -71,13 +63,13 @@ std::optional<std::string> chooseWithOlderDialog(HWND owner, std::string_view fi
 
 }  // namespace
 
-std::optional<std::string> chooseSaveFile(HWND owner, std::string_view fileName) {
+std::optional<std::string> chooseSaveFile(HWND owner, std::string_view fileName, const FileType& type) {
   IFileSaveDialog* created = nullptr;
   if (FAILED(CoCreateInstance(CLSID_FileSaveDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&created)))) {
-    return chooseWithOlderDialog(owner, fileName);
+    return chooseWithOlderDialog(owner, fileName, type);
   }
   const ComPointer<IFileSaveDialog> dialog(created);
-  return chooseWithItemDialog(*dialog, owner, fileName);
+  return chooseWithItemDialog(*dialog, owner, fileName, type);
 }
 
 }  // namespace runtime::win32

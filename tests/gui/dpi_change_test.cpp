@@ -8,6 +8,7 @@
 #include <cmath>
 #include <map>
 
+#include "runtime/win32/form_registry.h"
 #include "runtime/win32/form_window.h"
 #include "tests/gui/this_threads_window.h"
 #include "window/feuille1_layout.h"
@@ -97,7 +98,8 @@ void expectScaled(const Measures& actual, const Measures& at96, double scale) {
 TEST(DpiChange, LaysTheWholeWindowOutAt144DpiAndBackAt96) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  const runtime::win32::FormWindow form(GetModuleHandleW(nullptr), feuille1::layout());
+  runtime::win32::FormRegistry forms(GetModuleHandleW(nullptr));
+  const runtime::win32::FormWindow form(forms, feuille1::layout());
   const HWND window = thisThreadsWindow();
   ASSERT_NE(window, nullptr);
   const Measures at96 = measure(window);

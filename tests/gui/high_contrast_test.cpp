@@ -9,6 +9,7 @@
 #include <memory>
 #include <tuple>
 
+#include "runtime/win32/form_registry.h"
 #include "runtime/win32/form_window.h"
 #include "tests/gui/this_threads_window.h"
 #include "window/feuille1_layout.h"
@@ -32,8 +33,8 @@ TEST(HighContrast, PaintsTheBusyLabelInTheSystemsColoursWhileItIsOn) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   bool highContrast = false;
-  const runtime::win32::FormWindow form(GetModuleHandleW(nullptr), feuille1::layout(),
-                                        [&highContrast] { return highContrast; });
+  runtime::win32::FormRegistry forms(GetModuleHandleW(nullptr));
+  const runtime::win32::FormWindow form(forms, feuille1::layout(), [&highContrast] { return highContrast; });
   const HWND window = thisThreadsWindow();
   ASSERT_NE(window, nullptr);
   const auto [red, lightYellow, ownBrush] = paintColours(window, feuille1::Label1);
