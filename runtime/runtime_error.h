@@ -88,12 +88,16 @@ inline RuntimeError notSaved(std::string_view what, const std::string& path, Sav
                       " Le fichier existant n'a pas changé.");
 }
 
+// What notSaved names.
+inline constexpr std::string_view kSavedList = "la liste";
+inline constexpr std::string_view kSavedImage = "l'image";
+
 inline RuntimeError listNotSaved(const std::string& path, SaveFailure failure) {
-  return notSaved("la liste", path, failure);
+  return notSaved(kSavedList, path, failure);
 }
 
 inline RuntimeError imageNotSaved(const std::string& path, SaveFailure failure) {
-  return notSaved("l'image", path, failure);
+  return notSaved(kSavedImage, path, failure);
 }
 
 }  // namespace runtime

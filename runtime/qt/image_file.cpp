@@ -10,9 +10,9 @@ namespace runtime::qt {
 
 void saveImageFile(const GreyImage& image, const QString& path) {
   const QImage grey = toQImage(image);
-  saveReplacing(path, [&grey](QSaveFile& file) {
+  saveReplacing(path, kSavedImage, [&grey](QSaveFile& file) {
     QImageWriter writer(&file, "png");
-    if (!writer.write(grey)) throw notSaved(file);
+    if (!writer.write(grey)) throw notSaved(file, kSavedImage);
     return true;
   });
 }

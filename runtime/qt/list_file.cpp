@@ -29,33 +29,34 @@ SaveFailure failureOf(const QSaveFile& file) {
 
 }  // namespace
 
-RuntimeError notSaved(const QSaveFile& file) {
-  return listNotSaved(toUtf8(QDir::toNativeSeparators(file.fileName())), failureOf(file));
+RuntimeError notSaved(const QSaveFile& file, std::string_view what) {
+  return runtime::notSaved(what, toUtf8(QDir::toNativeSeparators(file.fileName())), failureOf(file));
 }
 
 // QSaveFile writes into a temporary file beside the target and renames it over
 // the target at commit(); while it is not committed, its destructor removes
 // the temporary file, whichever way this function is left.
-bool saveReplacing(const QString& path, const std::function<bool(QSaveFile& file)>& write) {
+bool saveReplacing(const QString& path, std::string_view what,
+                   const std::function<bool(QSaveFile& file)>& write) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) throw notSaved(file);
+  if (!file.open(QIODevice::WriteOnly)) throw notSaved(file, what);
   if (!write(file)) {
     file.cancelWriting();
     return false;
   }
-  if (!file.commit()) throw notSaved(file);
+  if (!file.commit()) throw notSaved(file, what);
   return true;
 }
 
 bool saveListFile(const LineStore& lines, const QString& path,
                   const std::function<bool(double progress)>& keepGoing) {
-  return saveReplacing(path, [&lines, &keepGoing](QSaveFile& file) {
+  return saveReplacing(path, kSavedList, [&lines, &keepGoing](QSaveFile& file) {
     // A write that fills the disk stops short without an error; writing the
     // rest then fails with the reason.
     const auto write = [&file](std::string_view block) {
       while (!block.empty()) {
         const qint64 written = file.write(block.data(), static_cast<qint64>(block.size()));
-        if (written <= 0) throw notSaved(file);
+        if (written <= 0) throw notSaved(file, kSavedList);
         block.remove_prefix(static_cast<std::size_t>(written));
       }
     };
