@@ -46,17 +46,7 @@ TEST_F(QtWindowLongSearch, EndsTheProgramWhenClosedDuringASearch) {
   start.setSingleShot(true);
   QObject::connect(&start, &QTimer::timeout, [this] { search("1000000000", "2147483647"); });
   start.start(0);
-  bool timedOut = false;
-  QTimer watchdog;
-  watchdog.setSingleShot(true);
-  QObject::connect(&watchdog, &QTimer::timeout, [&timedOut] {
-    timedOut = true;
-    QCoreApplication::quit();
-  });
-  watchdog.start(std::chrono::seconds(60));
-
-  EXPECT_EQ(QApplication::exec(), 0);
-  EXPECT_FALSE(timedOut) << "the event loop did not end";
+  expectEventLoopEnds(std::chrono::seconds(60));
   EXPECT_FALSE(closedTooEarly) << "the window closed while the search was still running";
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);

@@ -182,16 +182,7 @@ TEST_F(QtPictureWindow, ClosingTheMainWindowClosesThePictureAndEndsTheProgram) {
   closer.setSingleShot(true);
   QObject::connect(&closer, &QTimer::timeout, [this] { form.QWidget::close(); });
   closer.start(0);
-  bool timedOut = false;
-  QTimer watchdog;
-  watchdog.setSingleShot(true);
-  QObject::connect(&watchdog, &QTimer::timeout, [&timedOut] {
-    timedOut = true;
-    QCoreApplication::quit();
-  });
-  watchdog.start(std::chrono::seconds(10));
-  EXPECT_EQ(QApplication::exec(), 0);
-  EXPECT_FALSE(timedOut) << "the event loop did not end";
+  expectEventLoopEnds(std::chrono::seconds(10));
   EXPECT_TRUE(cloud.isNull() || !cloud->isVisible());
 }
 

@@ -1,5 +1,6 @@
 #include "tests/qt/qt_window.h"
 
+#include <QApplication>
 #include <QTest>
 
 #include <memory>
@@ -45,3 +46,16 @@ void QtWindowTest::duringSearch(std::function<bool()> check) {
 }
 
 bool QtWindowTest::showsProgress() const { return form.windowTitle().contains(QLatin1Char('%')); }
+
+void QtWindowTest::expectEventLoopEnds(std::chrono::seconds limit) {
+  bool timedOut = false;
+  QTimer watchdog;
+  watchdog.setSingleShot(true);
+  QObject::connect(&watchdog, &QTimer::timeout, [&timedOut] {
+    timedOut = true;
+    QCoreApplication::quit();
+  });
+  watchdog.start(limit);
+  EXPECT_EQ(QApplication::exec(), 0);
+  EXPECT_FALSE(timedOut) << "the event loop did not end";
+}

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -40,6 +41,9 @@ class QtWindowTest : public testing::Test {
   // events, until check returns true.
   void duringSearch(std::function<bool()> check);
   [[nodiscard]] bool showsProgress() const;
+  // Runs the event loop until it ends by itself with status 0, or fails the
+  // test after limit.
+  static void expectEventLoopEnds(std::chrono::seconds limit);
 
   // The desktop's answer to whether it asks for high contrast.
   bool highContrast = false;
