@@ -4,7 +4,8 @@
 //   trivel_driver close              closes the running trivel
 //   trivel_driver bench [LOWER UPPER] starts trivel beside this program, searches
 //                                    (1 and 1000000 by default) and prints the time
-//                                    from Enter to the last line and the memory used
+//                                    from Enter to the last line and the memory used,
+//                                    then from Ctrl+G to the picture window shown
 //   trivel_driver respond LOWER UPPER starts trivel, starts a long search, and prints
 //                                    how fast the window answers messages meanwhile,
 //                                    then stops the search with Escape
@@ -23,6 +24,7 @@
 #include "beside_this_program.h"
 #include "process_usage.h"
 #include "remote_controls.h"
+#include "resources/resource_ids.h"
 #include "trivel_process.h"
 #include "window/feuille1_layout.h"
 
@@ -53,6 +55,27 @@ int open(const std::wstring& path) {
   return trivel.close() ? 0 : 1;
 }
 
+// The list menu's picture command, as Ctrl+G gives it, and the time until
+// the picture window shows and has handled its messages; then it is closed.
+void benchPicture(const gui::TrivelProcess& trivel, const std::wstring& lower, const std::wstring& upper) {
+  const std::wstring caption = L"nuage des triplets : " + lower + L" \u00e0 " + upper;
+  const auto start = std::chrono::steady_clock::now();
+  PostMessageW(trivel.window(), WM_COMMAND, MAKEWPARAM(IDM_LIST_PICTURE, 1), 0);  // 1: from a shortcut
+  HWND picture = nullptr;
+  while ((picture = FindWindowW(nullptr, caption.c_str())) == nullptr || !IsWindowVisible(picture)) {
+    if (std::chrono::steady_clock::now() - start > std::chrono::seconds(10)) {
+      std::printf("Ctrl+G: no picture window within 10 s\n");
+      return;
+    }
+    Sleep(1);
+  }
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(picture, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &answer);
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+  std::printf("Ctrl+G: the picture window shown in %.3f s\n", elapsed.count());
+  PostMessageW(picture, WM_CLOSE, 0, 0);
+}
+
 int bench(const std::wstring& lower, const std::wstring& upper) {
   gui::TrivelProcess trivel(gui::besideThisProgram(L"trivel.exe"));
   const gui::RemoteControls controls(trivel);
@@ -72,6 +95,7 @@ int bench(const std::wstring& lower, const std::wstring& upper) {
                 lines, elapsed.count(), static_cast<double>(before) / 1e6, static_cast<double>(after) / 1e6,
                 lines > 0 ? extra / lines : 0.0, run == 1 ? "" : " (replacing the previous list)");
   }
+  benchPicture(trivel, lower, upper);
   return trivel.close() ? 0 : 1;
 }
 
