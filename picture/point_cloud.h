@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <utility>
+#include <vector>
 
 #include "picture/raster.h"
 
@@ -11,8 +11,9 @@ namespace picture {
 // The points of a list of hits kept for drawing at any size, as a window's
 // picture is drawn again whenever the window is resized. Only the points
 // inside the square of the bounds can show, and there both coordinates fit
-// 32 bits: 8 bytes a point, in blocks that never move, so that millions of
-// points are never copied as more come.
+// 32 bits: 8 bytes a point. They are kept in blocks that never move, each
+// twice as large as the one before up to 2 MB, so that millions of points
+// are never copied, and a large list's blocks go back to the system whole.
 class PointCloud {
  public:
   PointCloud(std::int32_t lower, std::int32_t upper);
@@ -27,10 +28,12 @@ class PointCloud {
   [[nodiscard]] Raster draw(int width, int height) const;
 
  private:
+  using Point = std::pair<std::int32_t, std::int32_t>;
+
   std::int32_t lower_;
   std::int32_t upper_;
   std::int64_t points_ = 0;
-  std::deque<std::pair<std::int32_t, std::int32_t>> shown_;
+  std::vector<std::vector<Point>> blocks_;
 };
 
 }  // namespace picture
