@@ -394,7 +394,8 @@ void RowSieve::sortBlock(std::uint32_t rows, RowBlock& block) {
     foundShort_.insert(foundShort_.end(), foundOther_.begin(), foundOther_.end());
     // About as many groups as hits: counting into far more groups than
     // hits would cost more than the hits themselves.
-    const auto shift = static_cast<unsigned>(std::bit_width(rows / std::max<std::size_t>(hits, 1)) - 1);
+    const auto rowsPerHit = std::max<std::size_t>(rows / std::max<std::size_t>(hits, 1), 2);
+    const auto shift = static_cast<unsigned>(std::bit_width(rowsPerHit) - 1);
     const auto groupEnds = std::span(shortEnds_).first(((rows - 1) >> shift) + 1);
     sortByRow(foundShort_, groupEnds, block.first, shift);
     sortWithinGroups(std::span(block.first));
