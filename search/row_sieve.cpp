@@ -11,11 +11,12 @@ namespace {
 
 constexpr std::uint32_t kBlockRows = RowSieve::kBlockRows;
 constexpr std::uint64_t kRingBlocks = RowSieve::kMediumRows / kBlockRows + 1;
-// A window has room for kWindowRoom multiples of long pairs (16 MB) and
-// holds about kWindowMultiples: its size follows their density in the
+// A window has room for up to kWindowRoom multiples of long pairs (16 MB)
+// and holds about kWindowMultiples: its size follows their density in the
 // window before, which may grow a little.
 constexpr std::size_t kWindowRoom = std::size_t{1} << 21;
 constexpr std::size_t kWindowMultiples = kWindowRoom / 4 * 3;
+constexpr std::size_t kSmallWindowRoom = kWindowRoom / 8;
 constexpr std::uint32_t kMaxWindowBlocks = 4096;
 constexpr double kSlopeMargin = 1e-9;
 // A block with fewer hits than one for this many rows is sorted in groups
@@ -183,7 +184,6 @@ void RowSieve::fillWindow() {
   windowFirst_ = first;
   windowFilled_ = count;
   windowMultiples_.clear();
-  windowMultiples_.reserve(kWindowRoom);
 
   const std::uint64_t firstPosition = first * kBlockRows;
   const std::uint64_t lastPosition = std::min(positions_, (first + count) * kBlockRows) - 1;
@@ -199,7 +199,13 @@ void RowSieve::fillWindow() {
     const std::int64_t i = sign_ * static_cast<std::int64_t>(k * legs.x);
     const auto j = static_cast<std::int64_t>(k * legs.y);
     const bool inLoops = (j >= i + lower_ && j <= upper_) || (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_);
-    if (inLoops) windowMultiples_.emplace_back(pair.m, pair.n, static_cast<std::uint32_t>(k));
+    if (!inLoops) return;
+    // A small window grows as vectors do; a large one takes its whole room
+    // at once rather than be copied into ever larger ones.
+    if (windowMultiples_.size() == windowMultiples_.capacity() && windowMultiples_.size() >= kSmallWindowRoom) {
+      windowMultiples_.reserve(kWindowRoom);
+    }
+    windowMultiples_.emplace_back(pair.m, pair.n, static_cast<std::uint32_t>(k));
   };
   const auto walk = [&](std::uint64_t bandFirst, std::uint64_t bandLast, const auto& visit) {
     const Cone cone{std::max<std::uint64_t>(kMediumRows, (low + bandLast - 1) / bandLast), high / bandFirst,
