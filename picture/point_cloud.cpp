@@ -20,8 +20,8 @@ void PointCloud::add(std::int64_t i, std::int64_t j) {
   const auto inside = [this](std::int64_t value) { return value >= lower_ && value <= upper_; };
   if (!inside(i) || !inside(j)) return;
   if (blocks_.empty() || blocks_.back().size() == blocks_.back().capacity()) {
-    const std::size_t size = blocks_.empty() ? kFirstBlockPoints
-                                             : std::min(2 * blocks_.back().capacity(), kLargestBlockPoints);
+    const std::size_t size =
+        blocks_.empty() ? kFirstBlockPoints : std::min(2 * blocks_.back().capacity(), kLargestBlockPoints);
     blocks_.emplace_back().reserve(size);
   }
   blocks_.back().emplace_back(static_cast<std::int32_t>(i), static_cast<std::int32_t>(j));

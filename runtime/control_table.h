@@ -44,7 +44,8 @@ class ControlTable {
 
   // The form's first control of a kind, which Ctrl+S and Ctrl+G act on; none when it has none.
   [[nodiscard]] const Control* firstOf(ControlKind kind) const {
-    const auto found = std::ranges::find_if(controls_, [kind](const Control& c) { return c.layout->kind == kind; });
+    const auto found =
+        std::ranges::find_if(controls_, [kind](const Control& c) { return c.layout->kind == kind; });
     return found == controls_.end() ? nullptr : &*found;
   }
   // Shows every list's new lines.

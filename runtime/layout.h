@@ -65,7 +65,7 @@ struct FormLayout {
   Twips clientWidth = 0;
   Twips clientHeight = 0;
   FontLayout font;
-  int iconId = 0;  // resource id of the window's icon
+  int iconId = 0;          // resource id of the window's icon
   bool resizable = false;  // the user may resize the window and maximise it
   std::span<const ControlLayout> controls;
 };
@@ -87,7 +87,9 @@ constexpr bool takesFocus(const ControlLayout& control) {
 
 // A picture box keeps its distance to the right and bottom edges of the
 // window's client area as the window is resized, and so grows with it.
-constexpr bool followsFormSize(const ControlLayout& control) { return control.kind == ControlKind::PictureBox; }
+constexpr bool followsFormSize(const ControlLayout& control) {
+  return control.kind == ControlKind::PictureBox;
+}
 
 // A text box's prompt, which names it for screen readers: the label right before it, if any.
 inline const ControlLayout* promptOf(std::span<const ControlLayout> rows, const ControlLayout& textBox) {

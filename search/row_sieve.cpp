@@ -198,11 +198,13 @@ void RowSieve::fillWindow() {
   const auto keepInLoops = [&](const Multiple& pair, const Legs& legs, std::uint64_t k) {
     const std::int64_t i = sign_ * static_cast<std::int64_t>(k * legs.x);
     const auto j = static_cast<std::int64_t>(k * legs.y);
-    const bool inLoops = (j >= i + lower_ && j <= upper_) || (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_);
+    const bool inLoops =
+        (j >= i + lower_ && j <= upper_) || (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_);
     if (!inLoops) return;
     // A small window grows as vectors do; a large one takes its whole room
     // at once rather than be copied into ever larger ones.
-    if (windowMultiples_.size() == windowMultiples_.capacity() && windowMultiples_.size() >= kSmallWindowRoom) {
+    if (windowMultiples_.size() == windowMultiples_.capacity() &&
+        windowMultiples_.size() >= kSmallWindowRoom) {
       windowMultiples_.reserve(kWindowRoom);
     }
     windowMultiples_.emplace_back(pair.m, pair.n, static_cast<std::uint32_t>(k));
@@ -228,8 +230,22 @@ void RowSieve::fillWindow() {
       }
     });
   }
-  // By block, in place: counted, then each multiple swapped into the next
-  // free place of its block, so that a window needs no second copy.
+  sortWindowByBlock(firstPosition, count);
+
+  // The next window's size from this one's density: every window costs a
+  // walk of the cone, however few rows it has, so it takes as many rows as
+  // memory allows. No window spans more rows than its first magnitude, so
+  // that the density cannot grow much within it.
+  const std::uint64_t fitting = kWindowMultiples * count / std::max<std::size_t>(windowMultiples_.size(), 1);
+  const std::uint64_t widest = std::max<std::uint64_t>(magnitudeAt(lastPosition), kMediumRows) / kBlockRows;
+  windowBlocks_ = static_cast<std::uint32_t>(
+      std::clamp<std::uint64_t>(fitting, 1, std::min<std::uint64_t>(widest, kMaxWindowBlocks)));
+}
+
+// Sorts the window's multiples by block, in place: counted, then each one
+// swapped into the next free place of its block, so that a window needs no
+// second copy.
+void RowSieve::sortWindowByBlock(std::uint64_t firstPosition, std::uint32_t count) {
   const auto blockOf = [&](const LongMultiple& packed) {
     const Multiple multiple = packed.unpacked();
     return static_cast<std::uint32_t>((positionOf(multiple.k * legsOf(multiple).x) - firstPosition) /
@@ -250,15 +266,6 @@ void RowSieve::fillWindow() {
       }
     }
   }
-
-  // The next window's size from this one's density: every window costs a
-  // walk of the cone, however few rows it has, so it takes as many rows as
-  // memory allows. No window spans more rows than its first magnitude, so
-  // that the density cannot grow much within it.
-  const std::uint64_t fitting = kWindowMultiples * count / std::max<std::size_t>(windowMultiples_.size(), 1);
-  const std::uint64_t widest = std::max<std::uint64_t>(magnitudeAt(lastPosition), kMediumRows) / kBlockRows;
-  windowBlocks_ = static_cast<std::uint32_t>(
-      std::clamp<std::uint64_t>(fitting, 1, std::min<std::uint64_t>(widest, kMaxWindowBlocks)));
 }
 
 // The multiples of the short pairs in the positions first to end: those

@@ -103,6 +103,7 @@ class RowSieve {
   void addPair(std::uint64_t m, std::uint64_t n, bool oddRow);
   [[nodiscard]] Cone coneOf(std::uint64_t low, std::uint64_t high) const;
   void fillWindow();
+  void sortWindowByBlock(std::uint64_t firstPosition, std::uint32_t count);
   void findShortPairHits(std::uint64_t first, std::uint64_t end);
   void findMediumPairHits(std::uint64_t block);
   void findLongPairHits(std::uint32_t block);

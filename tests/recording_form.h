@@ -31,10 +31,14 @@ class RecordingForm final : public runtime::Form {
   // with a runtime error at line failWritingAt when it is set.
   bool writeList(runtime::ControlId list, const std::string& path,
                  const std::function<bool(double)>& keepGoing) override;
-  [[nodiscard]] runtime::PixelSize pixelSize(runtime::ControlId /*pictureBox*/) const override { return boxSize; }
+  [[nodiscard]] runtime::PixelSize pixelSize(runtime::ControlId /*pictureBox*/) const override {
+    return boxSize;
+  }
   // Keeps a copy of the image in images.
   void showImage(runtime::ControlId pictureBox, const runtime::GreyImage& image) override;
-  void setDescription(runtime::ControlId control, std::string_view text) override { descriptions[control] = text; }
+  void setDescription(runtime::ControlId control, std::string_view text) override {
+    descriptions[control] = text;
+  }
   // Proposes fileName, then answers with chosenFile, like chooseListFile.
   [[nodiscard]] std::optional<std::string> chooseImageFile(std::string_view fileName) override;
   // Keeps the image in savedImage and the path in savedPath.
@@ -69,7 +73,7 @@ class RecordingForm final : public runtime::Form {
     friend bool operator==(const Image&, const Image&) = default;
   };
   runtime::PixelSize boxSize{.width = 200, .height = 150};  // every picture box's size
-  std::map<runtime::ControlId, Image> images;                // the last image shown in each picture box
+  std::map<runtime::ControlId, Image> images;               // the last image shown in each picture box
   std::map<runtime::ControlId, std::string> descriptions;
   Image savedImage;
   // A form opened by this one: its layout's name, its window and its code.

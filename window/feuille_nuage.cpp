@@ -33,8 +33,9 @@ void FeuilleNuage::Form_Load() {
   const std::string lower = std::to_string(points_->lower());
   const std::string upper = std::to_string(points_->upper());
   form_.setCaption("nuage des triplets : " + lower + " à " + upper);
-  form_.setDescription(feuille_nuage::Image1, "nuage de " + grouped(points_->points()) + " points, i et j de " +
-                                                  grouped(points_->lower()) + " à " + grouped(points_->upper()));
+  form_.setDescription(feuille_nuage::Image1, "nuage de " + grouped(points_->points()) +
+                                                  " points, i et j de " + grouped(points_->lower()) + " à " +
+                                                  grouped(points_->upper()));
   Form_Resize();
 }
 
@@ -47,7 +48,7 @@ void FeuilleNuage::Form_KeyDown(std::int16_t keyCode) {
 void FeuilleNuage::Form_Resize() {
   const runtime::PixelSize size = form_.pixelSize(feuille_nuage::Image1);
   shown_ = points_->draw(std::clamp(size.width, picture::kMinSide, picture::kMaxSide),
-                        std::clamp(size.height, picture::kMinSide, picture::kMaxSide));
+                         std::clamp(size.height, picture::kMinSide, picture::kMaxSide));
   form_.showImage(feuille_nuage::Image1, imageOf(*shown_));
 }
 
