@@ -4,7 +4,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <vector>
 
 namespace search {
@@ -21,8 +21,8 @@ class BucketRing {
   // Adds to the bucket of block, which must lie within the ring's turn.
   void add(std::uint64_t block, const Element& element) {
     std::uint32_t& head = heads_[slotOf(block)];
-    if (head == kNoChunk || chunks_[head].count == Chunk::kCapacity) head = takeChunk(head);
-    Chunk& chunk = chunks_[head];
+    if (head == kNoChunk || chunks_[head]->count == Chunk::kCapacity) head = takeChunk(head);
+    Chunk& chunk = *chunks_[head];
     chunk.entries[chunk.count++] = element;
   }
 
@@ -34,7 +34,7 @@ class BucketRing {
     heads_[slotOf(block)] = kNoChunk;
     while (index != kNoChunk) {
       // A visit may add chunks to the pool, which leaves this one in place.
-      Chunk& chunk = chunks_[index];
+      Chunk& chunk = *chunks_[index];
       for (std::uint32_t entry = 0; entry < chunk.count; ++entry) visit(chunk.entries[entry]);
       const std::uint32_t next = chunk.next;
       chunk.next = freeChunks_;
@@ -59,18 +59,19 @@ class BucketRing {
   std::uint32_t takeChunk(std::uint32_t next) {
     std::uint32_t index = freeChunks_;
     if (index != kNoChunk) {
-      freeChunks_ = chunks_[index].next;
+      freeChunks_ = chunks_[index]->next;
     } else {
       index = static_cast<std::uint32_t>(chunks_.size());
-      chunks_.emplace_back();
+      chunks_.push_back(std::make_unique<Chunk>());
     }
-    chunks_[index].count = 0;
-    chunks_[index].next = next;
+    chunks_[index]->count = 0;
+    chunks_[index]->next = next;
     return index;
   }
 
   std::vector<std::uint32_t> heads_;
-  std::deque<Chunk> chunks_;
+  // Each chunk on its own, so that it stays in place as the pool grows.
+  std::vector<std::unique_ptr<Chunk>> chunks_;
   std::uint32_t freeChunks_ = kNoChunk;
 };
 

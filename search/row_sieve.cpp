@@ -11,13 +11,13 @@ namespace {
 
 constexpr std::uint32_t kBlockRows = RowSieve::kBlockRows;
 constexpr std::uint64_t kRingBlocks = RowSieve::kMediumRows / kBlockRows + 1;
-// A window has room for up to kWindowRoom multiples of long pairs (16 MB)
-// and holds about kWindowMultiples: its size follows their density in the
-// window before, which may grow a little.
+// A window has room for kWindowRoom multiples of long pairs (16 MB) and
+// holds about kWindowMultiples: it starts with the rows that the density of
+// the window before fills, and takes more where the multiples found by its
+// first walk foretell fewer.
 constexpr std::size_t kWindowRoom = std::size_t{1} << 21;
 constexpr std::size_t kWindowMultiples = kWindowRoom / 4 * 3;
 constexpr std::size_t kSmallWindowRoom = kWindowRoom / 8;
-constexpr std::uint32_t kMaxWindowBlocks = 4096;
 constexpr double kSlopeMargin = 1e-9;
 // A block with fewer hits than one for this many rows is sorted in groups
 // of rows.
@@ -175,90 +175,138 @@ void RowSieve::addPair(std::uint64_t m, std::uint64_t n, bool oddRow) {
   }
 }
 
-// Finds the multiples of the long pairs whose rows fall in the next window,
-// each in its block's bucket.
-void RowSieve::fillWindow() {
-  const std::uint64_t blocks = (positions_ + kBlockRows - 1) / kBlockRows;
-  const std::uint64_t first = windowFirst_ + windowFilled_;
-  const auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>(windowBlocks_, blocks - first));
-  windowFirst_ = first;
+// Sets the window to count blocks from windowFirst_ and the magnitudes of its rows.
+void RowSieve::setWindowBlocks(std::uint32_t count) {
   windowFilled_ = count;
-  windowMultiples_.clear();
+  const std::uint64_t firstPosition = windowFirst_ * kBlockRows;
+  const std::uint64_t lastPosition = std::min(positions_, (windowFirst_ + count) * kBlockRows) - 1;
+  windowLow_ = std::min(magnitudeAt(firstPosition), magnitudeAt(lastPosition));
+  windowHigh_ = std::max(magnitudeAt(firstPosition), magnitudeAt(lastPosition));
+}
 
-  const std::uint64_t firstPosition = first * kBlockRows;
-  const std::uint64_t lastPosition = std::min(positions_, (first + count) * kBlockRows) - 1;
-  const std::uint64_t low = std::min(magnitudeAt(firstPosition), magnitudeAt(lastPosition));
-  const std::uint64_t high = std::max(magnitudeAt(firstPosition), magnitudeAt(lastPosition));
-  const Cone slopes = coneOf(low, high);
-
-  // Each k walks its own annulus of row legs, [low / k, high / k], while
-  // its columns hold pairs; from kBandsFrom on, whose annuli are too thin
-  // for that, the k of a band [k, 2k) share one walk of the union of their
-  // annuli, each pair taking the k of the band that put it in the rows.
-  const auto keepInLoops = [&](const Multiple& pair, const Legs& legs, std::uint64_t k) {
-    const std::int64_t i = sign_ * static_cast<std::int64_t>(k * legs.x);
-    const auto j = static_cast<std::int64_t>(k * legs.y);
-    const bool inLoops =
-        (j >= i + lower_ && j <= upper_) || (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_);
-    if (!inLoops) return;
-    // A small window grows as vectors do; a large one takes its whole room
-    // at once rather than be copied into ever larger ones.
-    if (windowMultiples_.size() == windowMultiples_.capacity() &&
-        windowMultiples_.size() >= kSmallWindowRoom) {
-      windowMultiples_.reserve(kWindowRoom);
-    }
-    windowMultiples_.emplace_back(pair.m, pair.n, static_cast<std::uint32_t>(k));
-  };
-  const auto walk = [&](std::uint64_t bandFirst, std::uint64_t bandLast, const auto& visit) {
-    const Cone cone{std::max<std::uint64_t>(kMediumRows, (low + bandLast - 1) / bandLast), high / bandFirst,
-                    slopes.slopeLow, slopes.slopeHigh};
-    walkEvenRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(pairOf(m, n, false)); });
-    walkOddRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(pairOf(m, n, true)); });
-  };
-  const std::uint64_t lastK = high / kMediumRows;
-  const std::uint64_t bandsFrom = std::min(kBandsFrom(high), lastK + 1);
-  for (std::uint64_t k = 1; k < bandsFrom; ++k) {
-    walk(k, k, [&](const Multiple& pair) { keepInLoops(pair, legsOf(pair), k); });
+// Keeps the multiple k of a pair, in the window's rows, where it falls in
+// the loops.
+inline void RowSieve::keepMultiple(const Multiple& pair, const Legs& legs, std::uint64_t k) {
+  const std::uint64_t a = k * legs.x;
+  const std::int64_t i = sign_ * static_cast<std::int64_t>(a);
+  const auto j = static_cast<std::int64_t>(k * legs.y);
+  const bool inLoops =
+      (j >= i + lower_ && j <= upper_) || (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_);
+  if (!inLoops) return;
+  // A small window grows as vectors do; a large one takes its whole room at
+  // once rather than be copied into ever larger ones.
+  if (windowMultiples_.size() == windowMultiples_.capacity() && windowMultiples_.size() >= kSmallWindowRoom) {
+    windowMultiples_.reserve(std::max(kWindowRoom, 2 * windowMultiples_.size()));
   }
-  for (std::uint64_t firstK = bandsFrom; firstK <= lastK; firstK *= 2) {
-    const std::uint64_t bandLastK = std::min(lastK, 2 * firstK - 1);
-    walk(firstK, bandLastK, [&](const Multiple& pair) {
+  windowMultiples_.emplace_back(pair.m, pair.n, static_cast<std::uint32_t>(k),
+                                static_cast<std::uint32_t>(positionOf(a) / kBlockRows - windowFirst_));
+}
+
+// Calls visit(pair) for each pair whose row leg times some k of [kFirst,
+// kLast] may fall in the magnitudes low to high and in the cone of slopes.
+template <typename Visit>
+void RowSieve::walkRowLegs(std::uint64_t kFirst, std::uint64_t kLast, std::uint64_t low, std::uint64_t high,
+                           const Cone& slopes, Visit visit) {
+  const Cone cone{std::max<std::uint64_t>(kMediumRows, (low + kLast - 1) / kLast), high / kFirst,
+                  slopes.slopeLow, slopes.slopeHigh};
+  walkEvenRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(pairOf(m, n, false)); });
+  walkOddRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(pairOf(m, n, true)); });
+}
+
+// Keeps the multiples k of the long pairs in the rows of magnitudes low to
+// high.
+inline void RowSieve::walkOneK(std::uint64_t k, std::uint64_t low, std::uint64_t high) {
+  walkRowLegs(k, k, low, high, coneOf(low, high),
+              [&](const Multiple& pair) { keepMultiple(pair, legsOf(pair), k); });
+}
+
+// Finds the multiples of the long pairs whose rows fall in the next window,
+// each in its block's bucket. Each k walks its own annulus of row legs,
+// [low / k, high / k], while its columns hold pairs; from kBandsFrom on,
+// whose annuli are too thin for that, the k of a band [k, 2k) share one walk
+// of the union of their annuli, each pair taking the k of the band that put
+// it in the rows. The walk of k = 1 sets where the window ends.
+void RowSieve::fillWindow() {
+  windowFirst_ += windowFilled_;
+  windowMultiples_.clear();
+  // No window's magnitudes span more than a factor of two, so that neither
+  // the density of multiples nor the cone of slopes grows much within it.
+  const std::uint64_t start = magnitudeAt(windowFirst_ * kBlockRows);
+  const std::uint64_t widest =
+      std::max<std::uint64_t>(step_ > 0 ? start : start / 2, kMediumRows) / kBlockRows;
+  const std::uint64_t most = std::min({widest, blocksLeft(), std::uint64_t{kMaxWindowBlocks}});
+  setWindowBlocks(static_cast<std::uint32_t>(withShortTail(std::min<std::uint64_t>(windowBlocks_, most))));
+  if (windowHigh_ >= kMediumRows) {
+    walkOneK(1, windowLow_, windowHigh_);
+    fitWindowToFirstWalk(most);
+  }
+  const Cone slopes = coneOf(windowLow_, windowHigh_);
+  const std::uint64_t bandsFrom = kBandsFrom(windowHigh_);
+  for (std::uint64_t k = 2; k < bandsFrom && k <= windowHigh_ / kMediumRows; ++k) {
+    walkOneK(k, windowLow_, windowHigh_);
+  }
+  for (std::uint64_t firstK = bandsFrom; firstK <= windowHigh_ / kMediumRows; firstK *= 2) {
+    const std::uint64_t bandLastK = std::min(windowHigh_ / kMediumRows, 2 * firstK - 1);
+    walkRowLegs(firstK, bandLastK, windowLow_, windowHigh_, slopes, [&](const Multiple& pair) {
       const Legs legs = legsOf(pair);
-      const std::uint64_t kEnd = std::min(bandLastK, high / legs.x);
-      for (std::uint64_t k = std::max(firstK, (low + legs.x - 1) / legs.x); k <= kEnd; ++k) {
-        keepInLoops(pair, legs, k);
+      const std::uint64_t kEnd = std::min(bandLastK, windowHigh_ / legs.x);
+      for (std::uint64_t k = std::max(firstK, (windowLow_ + legs.x - 1) / legs.x); k <= kEnd; ++k) {
+        keepMultiple(pair, legs, k);
       }
     });
   }
-  sortWindowByBlock(firstPosition, count);
+  sortWindowByBlock();
+  // The next window starts with the rows that this one's density fills.
+  const std::uint64_t fitting =
+      kWindowMultiples * windowFilled_ / std::max<std::size_t>(windowMultiples_.size(), 1);
+  windowBlocks_ = static_cast<std::uint32_t>(std::clamp<std::uint64_t>(fitting, 1, kMaxWindowBlocks));
+}
 
-  // The next window's size from this one's density: every window costs a
-  // walk of the cone, however few rows it has, so it takes as many rows as
-  // memory allows. No window spans more rows than its first magnitude, so
-  // that the density cannot grow much within it.
-  const std::uint64_t fitting = kWindowMultiples * count / std::max<std::size_t>(windowMultiples_.size(), 1);
-  const std::uint64_t widest = std::max<std::uint64_t>(magnitudeAt(lastPosition), kMediumRows) / kBlockRows;
-  windowBlocks_ = static_cast<std::uint32_t>(
-      std::clamp<std::uint64_t>(fitting, 1, std::min<std::uint64_t>(widest, kMaxWindowBlocks)));
+std::uint64_t RowSieve::blocksLeft() const {
+  return (positions_ + kBlockRows - 1) / kBlockRows - windowFirst_;
+}
+
+// A window that would leave a tail of less than a quarter of itself takes
+// the tail too, as every window costs a walk of the cone however few rows it
+// has.
+std::uint64_t RowSieve::withShortTail(std::uint64_t blocks) const {
+  return (blocksLeft() - blocks) * 4 < blocks ? blocksLeft() : blocks;
+}
+
+// After the walk of k = 1, a window too short for kWindowMultiples takes
+// more rows, up to most blocks, and walks k = 1 over them: the multiples of
+// k, in rows of about the same density, number about those of k = 1 over k,
+// so all of them about harmonic(last k) times those.
+void RowSieve::fitWindowToFirstWalk(std::uint64_t most) {
+  double harmonic = 0;
+  for (std::uint64_t k = windowHigh_ / kMediumRows; k >= 1; --k) harmonic += 1 / static_cast<double>(k);
+  const double expected = std::max(static_cast<double>(windowMultiples_.size()), 1.0) * harmonic;
+  const auto fitting =
+      static_cast<std::uint64_t>(static_cast<double>(windowFilled_) * kWindowMultiples / expected);
+  const std::uint64_t blocks = withShortTail(std::min(fitting, most));
+  if (blocks <= windowFilled_) return;
+  const std::uint64_t low = windowLow_;
+  const std::uint64_t high = windowHigh_;
+  setWindowBlocks(static_cast<std::uint32_t>(blocks));
+  if (step_ > 0) {
+    walkOneK(1, high + 1, windowHigh_);
+  } else {
+    walkOneK(1, windowLow_, low - 1);
+  }
 }
 
 // Sorts the window's multiples by block, in place: counted, then each one
 // swapped into the next free place of its block, so that a window needs no
 // second copy.
-void RowSieve::sortWindowByBlock(std::uint64_t firstPosition, std::uint32_t count) {
-  const auto blockOf = [&](const LongMultiple& packed) {
-    const Multiple multiple = packed.unpacked();
-    return static_cast<std::uint32_t>((positionOf(multiple.k * legsOf(multiple).x) - firstPosition) /
-                                      kBlockRows);
-  };
-  blockStarts_.assign(count + 1, 0);
-  for (const LongMultiple& multiple : windowMultiples_) ++blockStarts_[blockOf(multiple) + 1];
+void RowSieve::sortWindowByBlock() {
+  blockStarts_.assign(windowFilled_ + 1, 0);
+  for (const LongMultiple& multiple : windowMultiples_) ++blockStarts_[multiple.block() + 1];
   std::inclusive_scan(blockStarts_.begin(), blockStarts_.end(), blockStarts_.begin());
   blockFree_.assign(blockStarts_.begin(), blockStarts_.end() - 1);
-  for (std::uint32_t block = 0; block < count; ++block) {
+  for (std::uint32_t block = 0; block < windowFilled_; ++block) {
     while (blockFree_[block] < blockStarts_[block + 1]) {
       LongMultiple& multiple = windowMultiples_[blockFree_[block]];
-      const std::uint32_t home = blockOf(multiple);
+      const std::uint32_t home = multiple.block();
       if (home == block) {
         ++blockFree_[block];
       } else {

@@ -70,19 +70,27 @@ class RowSieve {
     std::uint32_t lastK;
   };
   static constexpr std::uint32_t kOddRow = 1U << 31;
+  static constexpr std::uint32_t kMaxWindowBlocks = 16384;
+  static constexpr std::uint32_t kFirstWindowBlocks = 16;
   // A multiple of a long pair in the window, in 8 bytes: m and k share a
   // word, as m < 2^17 (both legs are below 2^33) and k < 2^15 (the row leg
-  // is at least kMediumRows); n keeps kOddRow. Its row follows from them.
+  // is at least kMediumRows); n < 2^16 (n² is below the largest |j|) shares
+  // the other with its block in the window and kOddRow. Its row follows
+  // from them.
   struct LongMultiple {
     static constexpr unsigned kKShift = 17;
-    LongMultiple(std::uint32_t m, std::uint32_t nAndOrder, std::uint32_t k)
-        : mAndK(m | k << kKShift), n(nAndOrder) {}
+    static constexpr unsigned kBlockShift = 16;
+    static constexpr std::uint32_t kNMask = (1U << kBlockShift) - 1;
+    static_assert(kMaxWindowBlocks <= kOddRow >> kBlockShift);
+    LongMultiple(std::uint32_t m, std::uint32_t nAndOrder, std::uint32_t k, std::uint32_t block)
+        : mAndK(m | k << kKShift), nAndBlock(nAndOrder | block << kBlockShift) {}
     LongMultiple() = default;
     [[nodiscard]] Multiple unpacked() const {
-      return {mAndK & ((1U << kKShift) - 1), n, mAndK >> kKShift, 0};
+      return {mAndK & ((1U << kKShift) - 1), nAndBlock & (kNMask | kOddRow), mAndK >> kKShift, 0};
     }
+    [[nodiscard]] std::uint32_t block() const { return (nAndBlock & ~kOddRow) >> kBlockShift; }
     std::uint32_t mAndK;
-    std::uint32_t n;
+    std::uint32_t nAndBlock;
   };
 
   // The legs of the pair of a multiple: row leg, column leg, hypotenuse.
@@ -102,8 +110,17 @@ class RowSieve {
   void addPairsShorterThan(std::uint64_t length);
   void addPair(std::uint64_t m, std::uint64_t n, bool oddRow);
   [[nodiscard]] Cone coneOf(std::uint64_t low, std::uint64_t high) const;
+  void setWindowBlocks(std::uint32_t count);
   void fillWindow();
-  void sortWindowByBlock(std::uint64_t firstPosition, std::uint32_t count);
+  [[nodiscard]] std::uint64_t blocksLeft() const;
+  [[nodiscard]] std::uint64_t withShortTail(std::uint64_t blocks) const;
+  template <typename Visit>
+  void walkRowLegs(std::uint64_t kFirst, std::uint64_t kLast, std::uint64_t low, std::uint64_t high,
+                   const Cone& slopes, Visit visit);
+  void walkOneK(std::uint64_t k, std::uint64_t low, std::uint64_t high);
+  void keepMultiple(const Multiple& pair, const Legs& legs, std::uint64_t k);
+  void fitWindowToFirstWalk(std::uint64_t most);
+  void sortWindowByBlock();
   void findShortPairHits(std::uint64_t first, std::uint64_t end);
   void findMediumPairHits(std::uint64_t block);
   void findLongPairHits(std::uint32_t block);
@@ -127,12 +144,16 @@ class RowSieve {
   // lies beyond it, by descending position.
   BucketRing<Multiple> ring_;
   std::vector<Multiple> pending_;
-  // The window: its first block, and the multiples of long pairs in its
+  // The window: its first block, its blocks and the magnitudes of their
+  // rows, the blocks the next one starts with, and the multiples of long
+  // pairs in its
   // rows, sorted by block: block b's from blockStarts_[b]; and where the
   // sort puts the next multiple of each block.
   std::uint64_t windowFirst_ = 0;
-  std::uint32_t windowBlocks_ = 4;
   std::uint32_t windowFilled_ = 0;
+  std::uint64_t windowLow_ = 0;
+  std::uint64_t windowHigh_ = 0;
+  std::uint32_t windowBlocks_ = kFirstWindowBlocks;
   std::vector<LongMultiple> windowMultiples_;
   std::vector<std::uint32_t> blockStarts_;
   std::vector<std::uint32_t> blockFree_;
