@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <deque>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <thread>
 #include <vector>
@@ -103,16 +104,33 @@ void sieveLines(std::int32_t lower, std::int32_t upper, search::SieveShare share
   }
 }
 
-using FoundRing = BatchRing<search::FoundHits>;
-// Pieces the search may find ahead of the writing: enough to keep both
-// threads busy, few enough that blocks of dense rows stay within memory.
+// Pieces of hits handed over together: blocks of sparse rows are many and
+// small, and a hand-over costs the threads more than such a block.
+struct FoundBatch {
+  std::vector<search::FoundHits> pieces;
+  std::size_t used = 0;
+  void clear() { used = 0; }
+};
+using FoundRing = BatchRing<FoundBatch>;
+// Batches the search may find ahead of the writing: enough to keep both
+// threads busy, few enough that blocks of dense rows stay within memory. A
+// batch ends once it holds kBatchHits hits or kBatchPieces pieces.
 constexpr std::size_t kFoundAhead = 2;
+constexpr std::size_t kBatchHits = 8192;
+constexpr std::size_t kBatchPieces = 16;
 
 // The search's pieces of hits, unmerged: the writing thread merges them.
 void searchHits(std::int32_t lower, std::int32_t upper, FoundRing& ring) {
   search::TripleSearch search(lower, upper);
   while (!search.finished()) {
-    search.next(ring.toFill());
+    FoundBatch& batch = ring.toFill();
+    std::size_t hits = 0;
+    do {
+      if (batch.used == batch.pieces.size()) batch.pieces.emplace_back();
+      search::FoundHits& piece = batch.pieces[batch.used++];
+      search.next(piece);
+      hits += piece.block.first.size() + piece.block.second.size() + piece.hits.size();
+    } while (hits < kBatchHits && batch.used < kBatchPieces && !search.finished());
     if (!ring.handOver()) return;
   }
 }
@@ -186,15 +204,17 @@ std::int64_t writeFoundLines(std::int32_t lower, std::int32_t upper, search::Hit
   };
   search::ResultLine line;
   std::int64_t written = 0;
-  while (const search::FoundHits* found = ring.toRead()) {
+  while (const FoundBatch* batch = ring.toRead()) {
     bool failed = false;
-    search::forEachHit(*found, [&](const search::Hit& hit) {
-      if (failed || (hits == search::Hits::Primitive && !search::isPrimitive(hit))) return;
-      end = line.write(hit, end);
-      *end++ = '\n';
-      ++written;
-      if (end >= full) failed = !flush();
-    });
+    for (const search::FoundHits& found : std::span(batch->pieces).first(batch->used)) {
+      search::forEachHit(found, [&](const search::Hit& hit) {
+        if (failed || (hits == search::Hits::Primitive && !search::isPrimitive(hit))) return;
+        end = line.write(hit, end);
+        *end++ = '\n';
+        ++written;
+        if (end >= full) failed = !flush();
+      });
+    }
     ring.giveBack();
     if (failed) return written;
   }
