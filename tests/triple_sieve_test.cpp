@@ -40,13 +40,17 @@ std::vector<Hit> positiveRows(std::int64_t lower, std::int64_t upper) {
 // window; on ranges too wide for the pair-by-pair loops they check each
 // other. These ranges cross many blocks and windows, hold rows with hundreds
 // of hits and pairs that wait in buckets for several blocks, and reach the
-// triple sieve's limit.
+// triple sieve's limit. In the last, the row sieve's first window walks
+// k = 1 over its first 16 blocks, then takes more rows, the first of which
+// holds the long pair (733² - 510², 2 · 733 · 510).
 TEST(TripleSieve, AgreesWithTheRowSieveOnWideRanges) {
   constexpr std::int64_t kLimit = TripleSieve::kMaxUpper;
+  constexpr std::int64_t kLongLeg = 733 * 733 - 510 * 510;
   for (const auto& [lower, upper] : {std::pair<std::int64_t, std::int64_t>{1, 300000},
                                      {1000, 400000},
                                      {99999, 333333},
-                                     {kLimit / 2 - 3000, kLimit}}) {
+                                     {kLimit / 2 - 3000, kLimit},
+                                     {kLongLeg - 16 * RowSieve::kBlockRows, 800000}}) {
     ASSERT_EQ(drain(TripleSieve(lower, upper)), positiveRows(lower, upper))
         << "bounds " << lower << " and " << upper;
   }
