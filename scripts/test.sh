@@ -32,75 +32,134 @@ else
   shipped="ran under 32-bit Wine"
 fi
 
-cmake --preset fuzz >/dev/null
+# Compiler warnings fail the builds: some of what clang-tidy could also check
+# is left to the compiler (see .clang-tidy).
+cmake --preset fuzz -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 for preset in native native-sanitize linux-i686 win32 win64; do
-  cmake --preset "$preset" -DBUILD_TESTING=ON >/dev/null
+  cmake --preset "$preset" -DBUILD_TESTING=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 done
-# clang-tidy needs only the compile commands: it runs beside the rest, on
-# whatever the builds and tests leave of the cores.
-mkdir -p build/test-logs
-setsid nice -n 10 bash scripts/tidy.sh >build/test-logs/tidy.log 2>&1 &
+
+# Everything runs at once, on two cores: the test suites first, the builds
+# after them (nice 10), clang-tidy on what is left (nice 19). The suites that
+# mostly wait for windows (Wine's, the sanitized one with its real-input test,
+# the packages) run one after another beside the builds, each once its builds
+# are done; one display server starts at a time.
+logs=build/test-logs
+mkdir -p "$logs"
+rm -f "$logs"/*.built "$logs"/*.result
+# A session of its own, which the kernel would give as much of the cores as the
+# rest (its scheduling autogroup): the lowest share for that group too.
+setsid bash -c 'echo 19 2>/dev/null >/proc/self/autogroup; exec nice -n 19 bash scripts/tidy.sh' \
+  >"$logs/tidy.log" 2>&1 &
 tidy=$!
-trap 'kill -- -"$tidy" 2>/dev/null || true' EXIT  # should a build fail first
+waiting=
+# Should a build fail first, nothing goes on behind it.
+trap 'kill -- -"$tidy" ${waiting:+-"$waiting"} 2>/dev/null || true' EXIT
 
-# The plain native build makes what is packaged; the native tests run in the
-# sanitized build.
-cmake --build --preset native --target packaged_files
-for preset in native-sanitize fuzz linux-i686; do
-  cmake --build --preset "$preset"
-done
-cmake --build --preset win32 "${win32_targets[@]}"
-cmake --build --preset win64 "${win64_targets[@]}"
+build() {  # PRESET [OPTION...]
+  nice -n 10 cmake --build --preset "$@"
+  touch "$logs/$1.built"
+}
 
-summary=()
-status=0
+# Waits for the builds of the presets named, or ends when the main script has.
+await_builds() {  # PRESET...
+  local preset
+  for preset in "$@"; do
+    until [ -f "$logs/$preset.built" ]; do
+      kill -0 "$main" 2>/dev/null || exit 1
+      sleep 1
+    done
+  done
+}
 
-# Notes a test preset's count for the summary, from its log and its exit
-# status. A skipped test counts as a failure.
+# Notes a suite's result for the summary, from its log and its exit status. A
+# skipped test counts as a failure.
 note_suite() {  # PRESET STATUS
-  local log=build/test-logs/$1.log counted
+  local log=$logs/$1.log counted
   if [ "$2" -eq 0 ] && ! grep -q '(Skipped)' "$log"; then
     counted=$(grep -oE '[0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
-    summary+=("$1: ${counted##* } tests passed")
+    echo "$1: ${counted##* } tests passed" >"$logs/$1.result"
   else
-    summary+=("$1: FAILED ($(grep -oE '[0-9]+% tests passed.*' "$log" | tail -n 1), see $log)")
-    status=1
+    echo "$1: FAILED ($(grep -oE '[0-9]+% tests passed.*' "$log" | tail -n 1), see $log)" >"$logs/$1.result"
   fi
 }
 
-# Runs one test preset, both cores busy where its tests allow.
+# Runs one test preset into its log, both cores busy where its tests allow,
+# and shows the log once it is done.
 run_suite() {  # PRESET [CTEST OPTION...]
   local result=0
-  ctest --preset "$@" --parallel "$(nproc)" 2>&1 | tee "build/test-logs/$1.log" || result=$?
+  ctest --preset "$@" --parallel "$(nproc)" >"$logs/$1.log" 2>&1 || result=$?
+  cat "$logs/$1.log"
   note_suite "$1" "$result"
 }
 
-# The minute of fuzzing takes one core: it runs beside the Windows tests,
-# which mostly wait for their windows.
-ctest --preset fuzz >build/test-logs/fuzz.log 2>&1 &
+run_packages() {
+  if bash scripts/test-packages.sh >"$logs/packages.log" 2>&1; then
+    echo "packages: $(grep -c '^ok: ' "$logs/packages.log") checks passed" >"$logs/packages.result"
+  else
+    echo "packages: FAILED (see $logs/packages.log)" >"$logs/packages.result"
+  fi
+  cat "$logs/packages.log"
+}
+
+waiting_suites() {
+  await_builds "${windows_suites[@]}" real-input-tools
+  run_suite "${windows_suites[0]}"
+  [ "${#windows_suites[@]}" -eq 1 ] || run_suite win64 "${win64_tests[@]}"
+  await_builds native-sanitize
+  run_suite native-sanitize
+  await_builds native win32
+  run_packages
+}
+main=$$
+setsid bash -c "$(declare -p logs main windows_suites win64_tests)
+                $(declare -f await_builds note_suite run_suite run_packages waiting_suites)
+                waiting_suites" &
+waiting=$!
+
+# The builds in the order the waiting suites need them.
+if [ "${windows_suites[0]}" = win32 ]; then
+  build win32 "${win32_targets[@]}"
+  build win64 "${win64_targets[@]}"
+else
+  build win64 "${win64_targets[@]}"
+fi
+# The Windows real-input test compares the picture window's image with a
+# native trivel-cli's, read by png_pixels, from the sanitized build.
+nice -n 10 cmake --build --preset native-sanitize --target trivel-cli png_pixels
+touch "$logs/real-input-tools.built"
+build native-sanitize
+# The plain native build makes what is packaged.
+build native --target packaged_files
+[ "${windows_suites[0]}" = win32 ] || build win32 "${win32_targets[@]}"
+# The minute of fuzzing takes one core; the 32-bit tests run under qemu.
+build fuzz
+ctest --preset fuzz >"$logs/fuzz.log" 2>&1 &
 fuzz=$!
-run_suite "${windows_suites[0]}"
-[ "${#windows_suites[@]}" -eq 1 ] || run_suite win64 "${win64_tests[@]}"
+# Only the programs of the tests that run there: the rest is built as 32-bit
+# code for Windows.
+build linux-i686 --target search_tests picture_tests runtime_tests
+run_suite linux-i686
 fuzz_result=0
 wait "$fuzz" || fuzz_result=$?
-cat build/test-logs/fuzz.log
+cat "$logs/fuzz.log"
 note_suite fuzz "$fuzz_result"
-for suite in native-sanitize linux-i686; do run_suite "$suite"; done
 
-if bash scripts/test-packages.sh 2>&1 | tee build/test-logs/packages.log; then
-  summary+=("packages: $(grep -c '^ok: ' build/test-logs/packages.log) checks passed")
-else
-  summary+=("packages: FAILED (see build/test-logs/packages.log)")
-  status=1
-fi
-
+wait "$waiting" || true
+summary=()
+for suite in "${windows_suites[@]}" fuzz native-sanitize linux-i686 packages; do
+  summary+=("$(cat "$logs/$suite.result" 2>/dev/null || echo "$suite: did not finish")")
+done
+status=0
 if wait "$tidy"; then
   summary+=("clang-tidy: no warning")
 else
-  cat build/test-logs/tidy.log
-  summary+=("clang-tidy: FAILED (see build/test-logs/tidy.log)")
-  status=1
+  cat "$logs/tidy.log"
+  summary+=("clang-tidy: FAILED (see $logs/tidy.log)")
 fi
+for line in "${summary[@]}"; do
+  case $line in *': FAILED'* | *': did not finish') status=1 ;; esac
+done
 
 elapsed=$((SECONDS - started))
 echo
