@@ -196,7 +196,7 @@ inline void RowSieve::keepMultiple(const Multiple& pair, const Legs& legs, std::
   // A small window grows as vectors do; a large one takes its whole room at
   // once rather than be copied into ever larger ones.
   if (windowMultiples_.size() == windowMultiples_.capacity() && windowMultiples_.size() >= kSmallWindowRoom) {
-    windowMultiples_.reserve(std::max(kWindowRoom, 2 * windowMultiples_.size()));
+    windowMultiples_.reserve(kWindowRoom);
   }
   windowMultiples_.emplace_back(pair.m, pair.n, static_cast<std::uint32_t>(k),
                                 static_cast<std::uint32_t>(positionOf(a) / kBlockRows - windowFirst_));

@@ -81,7 +81,8 @@ class RowSieve {
     static constexpr unsigned kKShift = 17;
     static constexpr unsigned kBlockShift = 16;
     static constexpr std::uint32_t kNMask = (1U << kBlockShift) - 1;
-    static_assert(kMaxWindowBlocks <= kOddRow >> kBlockShift);
+    // A window may take a tail of a quarter of itself past kMaxWindowBlocks.
+    static_assert(kMaxWindowBlocks / 4 * 5 <= kOddRow >> kBlockShift);
     LongMultiple(std::uint32_t m, std::uint32_t nAndOrder, std::uint32_t k, std::uint32_t block)
         : mAndK(m | k << kKShift), nAndBlock(nAndOrder | block << kBlockShift) {}
     LongMultiple() = default;

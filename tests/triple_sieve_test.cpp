@@ -50,7 +50,7 @@ TEST(TripleSieve, AgreesWithTheRowSieveOnWideRanges) {
                                      {1000, 400000},
                                      {99999, 333333},
                                      {kLimit / 2 - 3000, kLimit},
-                                     {kLongLeg - 16 * RowSieve::kBlockRows, 800000}}) {
+                                     {kLongLeg - std::int64_t{16} * RowSieve::kBlockRows, 800000}}) {
     ASSERT_EQ(drain(TripleSieve(lower, upper)), positiveRows(lower, upper))
         << "bounds " << lower << " and " << upper;
   }
