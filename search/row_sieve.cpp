@@ -11,13 +11,10 @@ namespace {
 
 constexpr std::uint32_t kBlockRows = RowSieve::kBlockRows;
 constexpr std::uint64_t kRingBlocks = RowSieve::kMediumRows / kBlockRows + 1;
-// A window has room for kWindowRoom multiples of long pairs (16 MB) and
-// holds about kWindowMultiples: it starts with the rows that the density of
-// the window before fills, and takes more where the multiples found by its
-// first walk foretell fewer.
-constexpr std::size_t kWindowRoom = std::size_t{1} << 21;
-constexpr std::size_t kWindowMultiples = kWindowRoom / 4 * 3;
-constexpr std::size_t kSmallWindowRoom = kWindowRoom / 8;
+// A window holds about kWindowMultiples multiples of long pairs (12 MB): it
+// starts with the rows that the density of the window before fills, and
+// takes more where the multiples found by its first walk foretell fewer.
+constexpr std::size_t kWindowMultiples = std::size_t{3} << 19;
 constexpr double kSlopeMargin = 1e-9;
 // A block with fewer hits than one for this many rows is sorted in groups
 // of rows.
@@ -61,6 +58,7 @@ RowSieve::RowSieve(std::int32_t lower, std::int32_t upper, int sign)
       step_(sign),
       primes_(primesLimit(lower, upper)),
       ring_(kRingBlocks),
+      window_(kMaxWindowBlocks / 4 * 5),
       shortEnds_(kBlockRows),
       otherEnds_(kBlockRows) {
   // Positive rows: from max(lower, 1) until j's range, from i + lower, passes
@@ -193,13 +191,8 @@ inline void RowSieve::keepMultiple(const Multiple& pair, const Legs& legs, std::
   const bool inLoops =
       (j >= i + lower_ && j <= upper_) || (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_);
   if (!inLoops) return;
-  // A small window grows as vectors do; a large one takes its whole room at
-  // once rather than be copied into ever larger ones.
-  if (windowMultiples_.size() == windowMultiples_.capacity() && windowMultiples_.size() >= kSmallWindowRoom) {
-    windowMultiples_.reserve(kWindowRoom);
-  }
-  windowMultiples_.emplace_back(pair.m, pair.n, static_cast<std::uint32_t>(k),
-                                static_cast<std::uint32_t>(positionOf(a) / kBlockRows - windowFirst_));
+  window_.add(positionOf(a) / kBlockRows, LongMultiple(pair.m, pair.n, static_cast<std::uint32_t>(k)));
+  ++windowMultiples_;
 }
 
 // Calls visit(pair) for each pair whose row leg times some k of [kFirst,
@@ -228,7 +221,7 @@ inline void RowSieve::walkOneK(std::uint64_t k, std::uint64_t low, std::uint64_t
 // it in the rows. The walk of k = 1 sets where the window ends.
 void RowSieve::fillWindow() {
   windowFirst_ += windowFilled_;
-  windowMultiples_.clear();
+  windowMultiples_ = 0;
   // No window's magnitudes span more than a factor of two, so that neither
   // the density of multiples nor the cone of slopes grows much within it.
   const std::uint64_t start = magnitudeAt(windowFirst_ * kBlockRows);
@@ -255,10 +248,8 @@ void RowSieve::fillWindow() {
       }
     });
   }
-  sortWindowByBlock();
   // The next window starts with the rows that this one's density fills.
-  const std::uint64_t fitting =
-      kWindowMultiples * windowFilled_ / std::max<std::size_t>(windowMultiples_.size(), 1);
+  const std::uint64_t fitting = kWindowMultiples * windowFilled_ / std::max<std::size_t>(windowMultiples_, 1);
   windowBlocks_ = static_cast<std::uint32_t>(std::clamp<std::uint64_t>(fitting, 1, kMaxWindowBlocks));
 }
 
@@ -280,7 +271,7 @@ std::uint64_t RowSieve::withShortTail(std::uint64_t blocks) const {
 void RowSieve::fitWindowToFirstWalk(std::uint64_t most) {
   double harmonic = 0;
   for (std::uint64_t k = windowHigh_ / kMediumRows; k >= 1; --k) harmonic += 1 / static_cast<double>(k);
-  const double expected = std::max(static_cast<double>(windowMultiples_.size()), 1.0) * harmonic;
+  const double expected = std::max(static_cast<double>(windowMultiples_), 1.0) * harmonic;
   const auto fitting =
       static_cast<std::uint64_t>(static_cast<double>(windowFilled_) * kWindowMultiples / expected);
   const std::uint64_t blocks = withShortTail(std::min(fitting, most));
@@ -292,27 +283,6 @@ void RowSieve::fitWindowToFirstWalk(std::uint64_t most) {
     walkOneK(1, high + 1, windowHigh_);
   } else {
     walkOneK(1, windowLow_, low - 1);
-  }
-}
-
-// Sorts the window's multiples by block, in place: counted, then each one
-// swapped into the next free place of its block, so that a window needs no
-// second copy.
-void RowSieve::sortWindowByBlock() {
-  blockStarts_.assign(windowFilled_ + 1, 0);
-  for (const LongMultiple& multiple : windowMultiples_) ++blockStarts_[multiple.block() + 1];
-  std::inclusive_scan(blockStarts_.begin(), blockStarts_.end(), blockStarts_.begin());
-  blockFree_.assign(blockStarts_.begin(), blockStarts_.end() - 1);
-  for (std::uint32_t block = 0; block < windowFilled_; ++block) {
-    while (blockFree_[block] < blockStarts_[block + 1]) {
-      LongMultiple& multiple = windowMultiples_[blockFree_[block]];
-      const std::uint32_t home = multiple.block();
-      if (home == block) {
-        ++blockFree_[block];
-      } else {
-        std::swap(multiple, windowMultiples_[blockFree_[home]++]);
-      }
-    }
   }
 }
 
@@ -362,15 +332,13 @@ void RowSieve::findMediumPairHits(std::uint64_t block) {
   });
 }
 
-void RowSieve::findLongPairHits(std::uint32_t block) {
-  const std::uint64_t first = (windowFirst_ + block) * kBlockRows;
-  const auto multiples =
-      std::span(windowMultiples_).subspan(blockStarts_[block], blockStarts_[block + 1] - blockStarts_[block]);
-  for (const LongMultiple& packed : multiples) {
+void RowSieve::findLongPairHits(std::uint64_t block) {
+  const std::uint64_t first = block * kBlockRows;
+  window_.drain(block, [&](const LongMultiple& packed) {
     const Multiple multiple = packed.unpacked();
     const Legs legs = legsOf(multiple);
     addFound(positionOf(multiple.k * legs.x) - first, legs, multiple.k);
-  }
+  });
 }
 
 // The hits of the multiple k of a pair in a row of the block, with j < 0, j > 0 or both.
@@ -477,7 +445,7 @@ void RowSieve::nextBlock(RowBlock& block) {
   foundOther_.clear();
   findShortPairHits(first, first + rows);
   findMediumPairHits(blockIndex);
-  findLongPairHits(static_cast<std::uint32_t>(blockIndex - windowFirst_));
+  findLongPairHits(blockIndex);
   addZeroColumn(first, rows);
   block.clear();
   block.firstRow = rowAt(first);

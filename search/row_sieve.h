@@ -74,24 +74,17 @@ class RowSieve {
   static constexpr std::uint32_t kFirstWindowBlocks = 16;
   // A multiple of a long pair in the window, in 8 bytes: m and k share a
   // word, as m < 2^17 (both legs are below 2^33) and k < 2^15 (the row leg
-  // is at least kMediumRows); n < 2^16 (n² is below the largest |j|) shares
-  // the other with its block in the window and kOddRow. Its row follows
-  // from them.
+  // is at least kMediumRows); n and kOddRow the other.
   struct LongMultiple {
     static constexpr unsigned kKShift = 17;
-    static constexpr unsigned kBlockShift = 16;
-    static constexpr std::uint32_t kNMask = (1U << kBlockShift) - 1;
-    // A window may take a tail of a quarter of itself past kMaxWindowBlocks.
-    static_assert(kMaxWindowBlocks / 4 * 5 <= kOddRow >> kBlockShift);
-    LongMultiple(std::uint32_t m, std::uint32_t nAndOrder, std::uint32_t k, std::uint32_t block)
-        : mAndK(m | k << kKShift), nAndBlock(nAndOrder | block << kBlockShift) {}
+    LongMultiple(std::uint32_t m, std::uint32_t nAndOrder, std::uint32_t k)
+        : mAndK(m | k << kKShift), n(nAndOrder) {}
     LongMultiple() = default;
     [[nodiscard]] Multiple unpacked() const {
-      return {mAndK & ((1U << kKShift) - 1), nAndBlock & (kNMask | kOddRow), mAndK >> kKShift, 0};
+      return {mAndK & ((1U << kKShift) - 1), n, mAndK >> kKShift, 0};
     }
-    [[nodiscard]] std::uint32_t block() const { return (nAndBlock & ~kOddRow) >> kBlockShift; }
     std::uint32_t mAndK;
-    std::uint32_t nAndBlock;
+    std::uint32_t n;
   };
 
   // The legs of the pair of a multiple: row leg, column leg, hypotenuse.
@@ -121,10 +114,9 @@ class RowSieve {
   void walkOneK(std::uint64_t k, std::uint64_t low, std::uint64_t high);
   void keepMultiple(const Multiple& pair, const Legs& legs, std::uint64_t k);
   void fitWindowToFirstWalk(std::uint64_t most);
-  void sortWindowByBlock();
   void findShortPairHits(std::uint64_t first, std::uint64_t end);
   void findMediumPairHits(std::uint64_t block);
-  void findLongPairHits(std::uint32_t block);
+  void findLongPairHits(std::uint64_t block);
   void addFound(std::uint64_t row, const Legs& legs, std::uint64_t k);
   void addZeroColumn(std::uint64_t first, std::uint32_t rows);
   void sortBlock(std::uint32_t rows, RowBlock& block);
@@ -147,17 +139,14 @@ class RowSieve {
   std::vector<Multiple> pending_;
   // The window: its first block, its blocks and the magnitudes of their
   // rows, the blocks the next one starts with, and the multiples of long
-  // pairs in its
-  // rows, sorted by block: block b's from blockStarts_[b]; and where the
-  // sort puts the next multiple of each block.
+  // pairs in its rows, each in its block's bucket, and how many.
   std::uint64_t windowFirst_ = 0;
   std::uint32_t windowFilled_ = 0;
   std::uint64_t windowLow_ = 0;
   std::uint64_t windowHigh_ = 0;
   std::uint32_t windowBlocks_ = kFirstWindowBlocks;
-  std::vector<LongMultiple> windowMultiples_;
-  std::vector<std::uint32_t> blockStarts_;
-  std::vector<std::uint32_t> blockFree_;
+  BucketRing<LongMultiple> window_;
+  std::size_t windowMultiples_ = 0;
   // The block's hits as found: of the short pairs, in the order of j within
   // a row, and the others.
   std::vector<Found> foundShort_;
