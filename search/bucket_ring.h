@@ -21,8 +21,8 @@ class BucketRing {
   // Adds to the bucket of block, which must lie within the ring's turn.
   void add(std::uint64_t block, const Element& element) {
     std::uint32_t& head = heads_[slotOf(block)];
-    if (head == kNoChunk || chunks_[head]->count == Chunk::kCapacity) head = takeChunk(head);
-    Chunk& chunk = *chunks_[head];
+    if (head == kNoChunk || chunkAt(head).count == Chunk::kCapacity) head = takeChunk(head);
+    Chunk& chunk = chunkAt(head);
     chunk.entries[chunk.count++] = element;
   }
 
@@ -34,7 +34,7 @@ class BucketRing {
     heads_[slotOf(block)] = kNoChunk;
     while (index != kNoChunk) {
       // A visit may add chunks to the pool, which leaves this one in place.
-      Chunk& chunk = *chunks_[index];
+      Chunk& chunk = chunkAt(index);
       for (std::uint32_t entry = 0; entry < chunk.count; ++entry) visit(chunk.entries[entry]);
       const std::uint32_t next = chunk.next;
       chunk.next = freeChunks_;
@@ -52,6 +52,12 @@ class BucketRing {
     std::uint32_t next;
   };
 
+  // Chunks come in slabs, as one allocation each costs more than the
+  // entries of a chunk.
+  static constexpr std::uint32_t kSlabChunks = 64;
+
+  Chunk& chunkAt(std::uint32_t index) { return slabs_[index / kSlabChunks][index % kSlabChunks]; }
+
   [[nodiscard]] std::size_t slotOf(std::uint64_t block) const {
     return static_cast<std::size_t>(block) & (heads_.size() - 1);
   }
@@ -59,19 +65,21 @@ class BucketRing {
   std::uint32_t takeChunk(std::uint32_t next) {
     std::uint32_t index = freeChunks_;
     if (index != kNoChunk) {
-      freeChunks_ = chunks_[index]->next;
+      freeChunks_ = chunkAt(index).next;
     } else {
-      index = static_cast<std::uint32_t>(chunks_.size());
-      chunks_.push_back(std::make_unique<Chunk>());
+      if (chunkCount_ == slabs_.size() * kSlabChunks)
+        slabs_.push_back(std::make_unique_for_overwrite<Chunk[]>(kSlabChunks));
+      index = chunkCount_++;
     }
-    chunks_[index]->count = 0;
-    chunks_[index]->next = next;
+    chunkAt(index).count = 0;
+    chunkAt(index).next = next;
     return index;
   }
 
   std::vector<std::uint32_t> heads_;
-  // Each chunk on its own, so that it stays in place as the pool grows.
-  std::vector<std::unique_ptr<Chunk>> chunks_;
+  // Each slab on its own, so that its chunks stay in place as the pool grows.
+  std::vector<std::unique_ptr<Chunk[]>> slabs_;
+  std::uint32_t chunkCount_ = 0;
   std::uint32_t freeChunks_ = kNoChunk;
 };
 
