@@ -1,10 +1,12 @@
 #include "search/row_sieve.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <numeric>
 #include <span>
+#include <thread>
 
 namespace search {
 namespace {
@@ -58,7 +60,8 @@ RowSieve::RowSieve(std::int32_t lower, std::int32_t upper, int sign)
       step_(sign),
       primes_(primesLimit(lower, upper)),
       ring_(kRingBlocks),
-      window_(kMaxWindowBlocks / 4 * 5),
+      window_{WindowPart{BucketRing<LongMultiple>(kMaxWindowBlocks / 4 * 5)},
+              WindowPart{BucketRing<LongMultiple>(kMaxWindowBlocks / 4 * 5)}},
       shortEnds_(kBlockRows),
       otherEnds_(kBlockRows) {
   // Positive rows: from max(lower, 1) until j's range, from i + lower, passes
@@ -184,22 +187,23 @@ void RowSieve::setWindowBlocks(std::uint32_t count) {
 
 // Keeps the multiple k of a pair, in the window's rows, where it falls in
 // the loops.
-inline void RowSieve::keepMultiple(const Multiple& pair, const Legs& legs, std::uint64_t k) {
+inline void RowSieve::keepMultiple(const Multiple& pair, const Legs& legs, std::uint64_t k,
+                                   WindowPart& part) const {
   const std::uint64_t a = k * legs.x;
   const std::int64_t i = sign_ * static_cast<std::int64_t>(a);
   const auto j = static_cast<std::int64_t>(k * legs.y);
   const bool inLoops =
       (j >= i + lower_ && j <= upper_) || (anyNegativeJ_ && -j >= i + lower_ && -j <= upper_);
   if (!inLoops) return;
-  window_.add(positionOf(a) / kBlockRows, LongMultiple(pair.m, pair.n, static_cast<std::uint32_t>(k)));
-  ++windowMultiples_;
+  part.bucket.add(positionOf(a) / kBlockRows, LongMultiple(pair.m, pair.n, static_cast<std::uint32_t>(k)));
+  ++part.multiples;
 }
 
 // Calls visit(pair) for each pair whose row leg times some k of [kFirst,
 // kLast] may fall in the magnitudes low to high and in the cone of slopes.
 template <typename Visit>
 void RowSieve::walkRowLegs(std::uint64_t kFirst, std::uint64_t kLast, std::uint64_t low, std::uint64_t high,
-                           const Cone& slopes, Visit visit) {
+                           const Cone& slopes, Visit visit) const {
   const Cone cone{std::max<std::uint64_t>(kMediumRows, (low + kLast - 1) / kLast), high / kFirst,
                   slopes.slopeLow, slopes.slopeHigh};
   walkEvenRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(pairOf(m, n, false)); });
@@ -208,9 +212,64 @@ void RowSieve::walkRowLegs(std::uint64_t kFirst, std::uint64_t kLast, std::uint6
 
 // Keeps the multiples k of the long pairs in the rows of magnitudes low to
 // high.
-inline void RowSieve::walkOneK(std::uint64_t k, std::uint64_t low, std::uint64_t high) {
+inline void RowSieve::walkOneK(std::uint64_t k, std::uint64_t low, std::uint64_t high,
+                               WindowPart& part) const {
   walkRowLegs(k, k, low, high, coneOf(low, high),
-              [&](const Multiple& pair) { keepMultiple(pair, legsOf(pair), k); });
+              [&](const Multiple& pair) { keepMultiple(pair, legsOf(pair), k, part); });
+}
+
+// Keeps the multiples k of the long pairs in the window for each k of a
+// band [first, last]: one walk of the union of their annuli, each pair
+// taking the k of the band that put it in the rows.
+void RowSieve::walkBand(const KBand& band, const Cone& slopes, WindowPart& part) const {
+  walkRowLegs(band.first, band.last, windowLow_, windowHigh_, slopes, [&](const Multiple& pair) {
+    const Legs legs = legsOf(pair);
+    const std::uint64_t kEnd = std::min(band.last, windowHigh_ / legs.x);
+    for (std::uint64_t k = std::max(band.first, (windowLow_ + legs.x - 1) / legs.x); k <= kEnd; ++k) {
+      keepMultiple(pair, legs, k, part);
+    }
+  });
+}
+
+// The walks of the window for k >= 2, shared by two threads, each keeping
+// its multiples in a part of its own: each thread takes the next walk not
+// taken, the costliest first, which are the bands, then the k one by one
+// from the smallest; from kBandsFrom on, the k of a band [k, 2k) share a
+// walk, as their annuli are too thin for a walk each.
+void RowSieve::walkOtherK() {
+  const std::uint64_t lastK = windowHigh_ / kMediumRows;
+  const std::uint64_t bandsFrom = kBandsFrom(windowHigh_);
+  std::vector<KBand> walks;
+  for (std::uint64_t first = bandsFrom; first <= lastK; first *= 2)
+    walks.push_back({first, std::min(lastK, 2 * first - 1)});
+  for (std::uint64_t k = 2; k < bandsFrom && k <= lastK; ++k) walks.push_back({k, k});
+  const Cone slopes = coneOf(windowLow_, windowHigh_);
+  std::atomic<std::size_t> next = 0;
+  const auto walkShare = [&](WindowPart& part) {
+    for (std::size_t walk = next++; walk < walks.size(); walk = next++) {
+      if (walks[walk].first == walks[walk].last) {
+        walkOneK(walks[walk].first, windowLow_, windowHigh_, part);
+      } else {
+        walkBand(walks[walk], slopes, part);
+      }
+    }
+  };
+  if (walks.size() < 2) {
+    walkShare(window_[0]);
+    return;
+  }
+  std::exception_ptr helperFailure;
+  {
+    const std::jthread helper([&] {
+      try {
+        walkShare(window_[1]);
+      } catch (...) {
+        helperFailure = std::current_exception();
+      }
+    });
+    walkShare(window_[0]);
+  }
+  if (helperFailure) std::rethrow_exception(helperFailure);
 }
 
 // Finds the multiples of the long pairs whose rows fall in the next window,
@@ -221,7 +280,7 @@ inline void RowSieve::walkOneK(std::uint64_t k, std::uint64_t low, std::uint64_t
 // it in the rows. The walk of k = 1 sets where the window ends.
 void RowSieve::fillWindow() {
   windowFirst_ += windowFilled_;
-  windowMultiples_ = 0;
+  for (WindowPart& part : window_) part.multiples = 0;
   // No window's magnitudes span more than a factor of two, so that neither
   // the density of multiples nor the cone of slopes grows much within it.
   const std::uint64_t start = magnitudeAt(windowFirst_ * kBlockRows);
@@ -230,26 +289,13 @@ void RowSieve::fillWindow() {
   const std::uint64_t most = std::min({widest, blocksLeft(), std::uint64_t{kMaxWindowBlocks}});
   setWindowBlocks(static_cast<std::uint32_t>(withShortTail(std::min<std::uint64_t>(windowBlocks_, most))));
   if (windowHigh_ >= kMediumRows) {
-    walkOneK(1, windowLow_, windowHigh_);
+    walkOneK(1, windowLow_, windowHigh_, window_[0]);
     fitWindowToFirstWalk(most);
   }
-  const Cone slopes = coneOf(windowLow_, windowHigh_);
-  const std::uint64_t bandsFrom = kBandsFrom(windowHigh_);
-  for (std::uint64_t k = 2; k < bandsFrom && k <= windowHigh_ / kMediumRows; ++k) {
-    walkOneK(k, windowLow_, windowHigh_);
-  }
-  for (std::uint64_t firstK = bandsFrom; firstK <= windowHigh_ / kMediumRows; firstK *= 2) {
-    const std::uint64_t bandLastK = std::min(windowHigh_ / kMediumRows, 2 * firstK - 1);
-    walkRowLegs(firstK, bandLastK, windowLow_, windowHigh_, slopes, [&](const Multiple& pair) {
-      const Legs legs = legsOf(pair);
-      const std::uint64_t kEnd = std::min(bandLastK, windowHigh_ / legs.x);
-      for (std::uint64_t k = std::max(firstK, (windowLow_ + legs.x - 1) / legs.x); k <= kEnd; ++k) {
-        keepMultiple(pair, legs, k);
-      }
-    });
-  }
+  walkOtherK();
   // The next window starts with the rows that this one's density fills.
-  const std::uint64_t fitting = kWindowMultiples * windowFilled_ / std::max<std::size_t>(windowMultiples_, 1);
+  const std::uint64_t fitting = kWindowMultiples * windowFilled_ /
+                                std::max<std::size_t>(window_[0].multiples + window_[1].multiples, 1);
   windowBlocks_ = static_cast<std::uint32_t>(std::clamp<std::uint64_t>(fitting, 1, kMaxWindowBlocks));
 }
 
@@ -271,7 +317,7 @@ std::uint64_t RowSieve::withShortTail(std::uint64_t blocks) const {
 void RowSieve::fitWindowToFirstWalk(std::uint64_t most) {
   double harmonic = 0;
   for (std::uint64_t k = windowHigh_ / kMediumRows; k >= 1; --k) harmonic += 1 / static_cast<double>(k);
-  const double expected = std::max(static_cast<double>(windowMultiples_), 1.0) * harmonic;
+  const double expected = std::max(static_cast<double>(window_[0].multiples), 1.0) * harmonic;
   const auto fitting =
       static_cast<std::uint64_t>(static_cast<double>(windowFilled_) * kWindowMultiples / expected);
   const std::uint64_t blocks = withShortTail(std::min(fitting, most));
@@ -280,9 +326,9 @@ void RowSieve::fitWindowToFirstWalk(std::uint64_t most) {
   const std::uint64_t high = windowHigh_;
   setWindowBlocks(static_cast<std::uint32_t>(blocks));
   if (step_ > 0) {
-    walkOneK(1, high + 1, windowHigh_);
+    walkOneK(1, high + 1, windowHigh_, window_[0]);
   } else {
-    walkOneK(1, windowLow_, low - 1);
+    walkOneK(1, windowLow_, low - 1, window_[0]);
   }
 }
 
@@ -334,11 +380,13 @@ void RowSieve::findMediumPairHits(std::uint64_t block) {
 
 void RowSieve::findLongPairHits(std::uint64_t block) {
   const std::uint64_t first = block * kBlockRows;
-  window_.drain(block, [&](const LongMultiple& packed) {
-    const Multiple multiple = packed.unpacked();
-    const Legs legs = legsOf(multiple);
-    addFound(positionOf(multiple.k * legs.x) - first, legs, multiple.k);
-  });
+  for (WindowPart& part : window_) {
+    part.bucket.drain(block, [&](const LongMultiple& packed) {
+      const Multiple multiple = packed.unpacked();
+      const Legs legs = legsOf(multiple);
+      addFound(positionOf(multiple.k * legs.x) - first, legs, multiple.k);
+    });
+  }
 }
 
 // The hits of the multiple k of a pair in a row of the block, with j < 0, j > 0 or both.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -87,6 +88,18 @@ class RowSieve {
     std::uint32_t n;
   };
 
+  // Multiples of long pairs in the window, each in its block's bucket, and
+  // how many; a cache line of its own, as each is filled by a thread.
+  struct alignas(64) WindowPart {
+    BucketRing<LongMultiple> bucket;
+    std::size_t multiples = 0;
+  };
+  // The k of a band, first to last.
+  struct KBand {
+    std::uint64_t first;
+    std::uint64_t last;
+  };
+
   // The legs of the pair of a multiple: row leg, column leg, hypotenuse.
   struct Legs {
     std::uint64_t x;
@@ -110,9 +123,11 @@ class RowSieve {
   [[nodiscard]] std::uint64_t withShortTail(std::uint64_t blocks) const;
   template <typename Visit>
   void walkRowLegs(std::uint64_t kFirst, std::uint64_t kLast, std::uint64_t low, std::uint64_t high,
-                   const Cone& slopes, Visit visit);
-  void walkOneK(std::uint64_t k, std::uint64_t low, std::uint64_t high);
-  void keepMultiple(const Multiple& pair, const Legs& legs, std::uint64_t k);
+                   const Cone& slopes, Visit visit) const;
+  void walkOneK(std::uint64_t k, std::uint64_t low, std::uint64_t high, WindowPart& part) const;
+  void walkBand(const KBand& band, const Cone& slopes, WindowPart& part) const;
+  void walkOtherK();
+  void keepMultiple(const Multiple& pair, const Legs& legs, std::uint64_t k, WindowPart& part) const;
   void fitWindowToFirstWalk(std::uint64_t most);
   void findShortPairHits(std::uint64_t first, std::uint64_t end);
   void findMediumPairHits(std::uint64_t block);
@@ -139,14 +154,13 @@ class RowSieve {
   std::vector<Multiple> pending_;
   // The window: its first block, its blocks and the magnitudes of their
   // rows, the blocks the next one starts with, and the multiples of long
-  // pairs in its rows, each in its block's bucket, and how many.
+  // pairs in its rows, in two parts, which two threads fill at once.
   std::uint64_t windowFirst_ = 0;
   std::uint32_t windowFilled_ = 0;
   std::uint64_t windowLow_ = 0;
   std::uint64_t windowHigh_ = 0;
   std::uint32_t windowBlocks_ = kFirstWindowBlocks;
-  BucketRing<LongMultiple> window_;
-  std::size_t windowMultiples_ = 0;
+  std::array<WindowPart, 2> window_;
   // The block's hits as found: of the short pairs, in the order of j within
   // a row, and the others.
   std::vector<Found> foundShort_;
