@@ -1,10 +1,8 @@
 #pragma once
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
-#include <utility>
 
 #include "search/odd_primes.h"
 #include "search/triple_arithmetic.h"
@@ -53,18 +51,6 @@ inline std::uint64_t ceilQuotient(std::uint64_t value, std::uint64_t divisor, do
   return quotient * divisor == value ? quotient : quotient + 1;
 }
 
-// The binary gcd test, for a column of one or two m, where factoring n
-// would cost more; m and n have opposite parity, so 2 is never common.
-inline bool coprime(std::uint32_t a, std::uint32_t b) {
-  a >>= std::countr_zero(a);
-  while (b != 0) {
-    b >>= std::countr_zero(b);
-    if (a > b) std::swap(a, b);
-    b -= a;
-  }
-  return a == 1;
-}
-
 // Visits m of n's opposite parity in [mFirst, mLast] coprime with n.
 template <typename Visit>
 void visitColumn(const OddPrimes& primes, std::uint64_t n, std::uint64_t mFirst, std::uint64_t mLast,
@@ -72,12 +58,6 @@ void visitColumn(const OddPrimes& primes, std::uint64_t n, std::uint64_t mFirst,
   if (((mFirst ^ n) & 1U) == 0) ++mFirst;
   if (mFirst > mLast) return;
   const auto n32 = static_cast<std::uint32_t>(n);
-  if (mLast - mFirst <= 2) {
-    for (std::uint64_t m = mFirst; m <= mLast; m += 2) {
-      if (coprime(static_cast<std::uint32_t>(m), n32)) visit(m, n);
-    }
-    return;
-  }
   const OddPrimes::Column column = primes.column(n32);
   for (std::uint64_t m = mFirst; m <= mLast; m += 2) {
     if (column.coprime(static_cast<std::uint32_t>(m))) visit(m, n);

@@ -34,10 +34,19 @@ class OddPrimes {
   [[nodiscard]] Column column(std::uint32_t n) const;
 
  private:
-  [[nodiscard]] std::uint32_t smallestFactorOf(std::uint32_t n) const;
+  // An odd prime p as a divisor: its inverse mod 2^32 and (2^32 - 1) / p.
+  struct Divisor {
+    std::uint32_t inverse;
+    std::uint32_t limit;
+  };
+  static Divisor divisorOf(std::uint32_t prime);
+  [[nodiscard]] Divisor smallestDivisorOf(std::uint32_t n) const;
 
-  // For odd n, its smallest prime factor, or 0 where n is prime or 1.
-  std::vector<std::uint16_t> smallestFactor_;
+  // For odd n = 2h + 1 below the limit, its smallest prime as an index into
+  // divisors_ at smallest_[h], so that a column needs no division (limits up
+  // to 2^19, whose odd primes number fewer than 2^16).
+  std::vector<std::uint16_t> smallest_;
+  std::vector<Divisor> divisors_;
 };
 
 }  // namespace search
