@@ -199,65 +199,48 @@ inline void RowSieve::keepMultiple(const Multiple& pair, const Legs& legs, std::
   ++part.multiples;
 }
 
-// Calls visit(pair) for each pair whose row leg times some k of [kFirst,
-// kLast] may fall in the magnitudes low to high and in the cone of slopes.
-template <typename Visit>
-void RowSieve::walkRowLegs(std::uint64_t kFirst, std::uint64_t kLast, std::uint64_t low, std::uint64_t high,
-                           const Cone& slopes, Visit visit) const {
-  const Cone cone{std::max<std::uint64_t>(kMediumRows, (low + kLast - 1) / kLast), high / kFirst,
-                  slopes.slopeLow, slopes.slopeHigh};
-  walkEvenRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(pairOf(m, n, false)); });
-  walkOddRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(pairOf(m, n, true)); });
-}
-
-// Keeps the multiples k of the long pairs in the rows of magnitudes low to
-// high.
-inline void RowSieve::walkOneK(std::uint64_t k, std::uint64_t low, std::uint64_t high,
-                               WindowPart& part) const {
-  walkRowLegs(k, k, low, high, coneOf(low, high),
-              [&](const Multiple& pair) { keepMultiple(pair, legsOf(pair), k, part); });
-}
-
-// Keeps the multiples k of the long pairs in the window for each k of a
-// band [first, last]: one walk of the union of their annuli, each pair
-// taking the k of the band that put it in the rows.
-void RowSieve::walkBand(const KBand& band, const Cone& slopes, WindowPart& part) const {
-  walkRowLegs(band.first, band.last, windowLow_, windowHigh_, slopes, [&](const Multiple& pair) {
+// Keeps the multiples k of the walk's pairs in the rows of its magnitudes:
+// of one k, or of each k of a band, in one walk of the union of their annuli
+// of row legs, each pair taking the k of the band that put it in the rows.
+void RowSieve::walk(const Walk& walk, WindowPart& part) const {
+  const Cone slopes = coneOf(walk.low, walk.high);
+  const Cone cone{std::max<std::uint64_t>(kMediumRows, (walk.low + walk.lastK - 1) / walk.lastK),
+                  walk.high / walk.firstK, slopes.slopeLow, slopes.slopeHigh};
+  const auto walkLegs = [&](auto visit) {
+    if (walk.oddRow) {
+      walkOddRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(pairOf(m, n, true)); });
+    } else {
+      walkEvenRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(pairOf(m, n, false)); });
+    }
+  };
+  if (walk.firstK == walk.lastK) {
+    walkLegs([&](const Multiple& pair) { keepMultiple(pair, legsOf(pair), walk.firstK, part); });
+    return;
+  }
+  walkLegs([&](const Multiple& pair) {
     const Legs legs = legsOf(pair);
-    const std::uint64_t kEnd = std::min(band.last, windowHigh_ / legs.x);
-    for (std::uint64_t k = std::max(band.first, (windowLow_ + legs.x - 1) / legs.x); k <= kEnd; ++k) {
+    const std::uint64_t kEnd = std::min(walk.lastK, walk.high / legs.x);
+    for (std::uint64_t k = std::max(walk.firstK, (walk.low + legs.x - 1) / legs.x); k <= kEnd; ++k) {
       keepMultiple(pair, legs, k, part);
     }
   });
 }
 
-// The walks of the window for k >= 2, shared by two threads, each keeping
-// its multiples in a part of its own: each thread takes the next walk not
-// taken, the costliest first, which are the bands, then the k one by one
-// from the smallest; from kBandsFrom on, the k of a band [k, 2k) share a
-// walk, as their annuli are too thin for a walk each.
-void RowSieve::walkOtherK() {
-  const std::uint64_t lastK = windowHigh_ / kMediumRows;
-  const std::uint64_t bandsFrom = kBandsFrom(windowHigh_);
-  std::vector<KBand> walks;
-  for (std::uint64_t first = bandsFrom; first <= lastK; first *= 2)
-    walks.push_back({first, std::min(lastK, 2 * first - 1)});
-  for (std::uint64_t k = 2; k < bandsFrom && k <= lastK; ++k) walks.push_back({k, k});
-  const Cone slopes = coneOf(windowLow_, windowHigh_);
+// The walks of the multiples k, first to last, in the magnitudes low to
+// high, one for each order of the legs.
+std::array<RowSieve::Walk, 2> RowSieve::bothOrders(std::uint64_t firstK, std::uint64_t lastK,
+                                                   std::uint64_t low, std::uint64_t high) {
+  return {Walk{firstK, lastK, low, high, false}, Walk{firstK, lastK, low, high, true}};
+}
+
+// Runs the walks on two threads, each keeping its multiples in a part of the
+// window of its own: each thread takes the next walk not taken.
+void RowSieve::runWalks(std::span<const Walk> walks) {
+  if (walks.empty()) return;
   std::atomic<std::size_t> next = 0;
   const auto walkShare = [&](WindowPart& part) {
-    for (std::size_t walk = next++; walk < walks.size(); walk = next++) {
-      if (walks[walk].first == walks[walk].last) {
-        walkOneK(walks[walk].first, windowLow_, windowHigh_, part);
-      } else {
-        walkBand(walks[walk], slopes, part);
-      }
-    }
+    for (std::size_t taken = next++; taken < walks.size(); taken = next++) walk(walks[taken], part);
   };
-  if (walks.size() < 2) {
-    walkShare(window_[0]);
-    return;
-  }
   std::exception_ptr helperFailure;
   {
     const std::jthread helper([&] {
@@ -270,6 +253,23 @@ void RowSieve::walkOtherK() {
     walkShare(window_[0]);
   }
   if (helperFailure) std::rethrow_exception(helperFailure);
+}
+
+// The walks of the window for k >= 2, the costliest first: the bands, then
+// the k one by one from the smallest. From kBandsFrom on, the k of a band
+// [k, 2k) share a walk, as their annuli are too thin for a walk each.
+std::vector<RowSieve::Walk> RowSieve::otherWalks() const {
+  const std::uint64_t lastK = windowHigh_ / kMediumRows;
+  const std::uint64_t bandsFrom = kBandsFrom(windowHigh_);
+  std::vector<Walk> walks;
+  const auto add = [&](std::uint64_t first, std::uint64_t last) {
+    const auto orders = bothOrders(first, last, windowLow_, windowHigh_);
+    walks.insert(walks.end(), orders.begin(), orders.end());
+  };
+  for (std::uint64_t first = bandsFrom; first <= lastK; first *= 2)
+    add(first, std::min(lastK, 2 * first - 1));
+  for (std::uint64_t k = 2; k < bandsFrom && k <= lastK; ++k) add(k, k);
+  return walks;
 }
 
 // Finds the multiples of the long pairs whose rows fall in the next window,
@@ -289,10 +289,10 @@ void RowSieve::fillWindow() {
   const std::uint64_t most = std::min({widest, blocksLeft(), std::uint64_t{kMaxWindowBlocks}});
   setWindowBlocks(static_cast<std::uint32_t>(withShortTail(std::min<std::uint64_t>(windowBlocks_, most))));
   if (windowHigh_ >= kMediumRows) {
-    walkOneK(1, windowLow_, windowHigh_, window_[0]);
+    runWalks(bothOrders(1, 1, windowLow_, windowHigh_));
     fitWindowToFirstWalk(most);
   }
-  walkOtherK();
+  runWalks(otherWalks());
   // The next window starts with the rows that this one's density fills.
   const std::uint64_t fitting = kWindowMultiples * windowFilled_ /
                                 std::max<std::size_t>(window_[0].multiples + window_[1].multiples, 1);
@@ -317,7 +317,8 @@ std::uint64_t RowSieve::withShortTail(std::uint64_t blocks) const {
 void RowSieve::fitWindowToFirstWalk(std::uint64_t most) {
   double harmonic = 0;
   for (std::uint64_t k = windowHigh_ / kMediumRows; k >= 1; --k) harmonic += 1 / static_cast<double>(k);
-  const double expected = std::max(static_cast<double>(window_[0].multiples), 1.0) * harmonic;
+  const double expected =
+      std::max(static_cast<double>(window_[0].multiples + window_[1].multiples), 1.0) * harmonic;
   const auto fitting =
       static_cast<std::uint64_t>(static_cast<double>(windowFilled_) * kWindowMultiples / expected);
   const std::uint64_t blocks = withShortTail(std::min(fitting, most));
@@ -325,11 +326,7 @@ void RowSieve::fitWindowToFirstWalk(std::uint64_t most) {
   const std::uint64_t low = windowLow_;
   const std::uint64_t high = windowHigh_;
   setWindowBlocks(static_cast<std::uint32_t>(blocks));
-  if (step_ > 0) {
-    walkOneK(1, high + 1, windowHigh_, window_[0]);
-  } else {
-    walkOneK(1, windowLow_, low - 1, window_[0]);
-  }
+  runWalks(step_ > 0 ? bothOrders(1, 1, high + 1, windowHigh_) : bothOrders(1, 1, windowLow_, low - 1));
 }
 
 // The multiples of the short pairs in the positions first to end: those

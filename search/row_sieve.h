@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "search/bucket_ring.h"
@@ -94,10 +95,14 @@ class RowSieve {
     BucketRing<LongMultiple> bucket;
     std::size_t multiples = 0;
   };
-  // The k of a band, first to last.
-  struct KBand {
-    std::uint64_t first;
-    std::uint64_t last;
+  // A walk of the cone: the pairs of one order of the legs whose multiples
+  // k, firstK to lastK, may fall in the magnitudes low to high.
+  struct Walk {
+    std::uint64_t firstK;
+    std::uint64_t lastK;
+    std::uint64_t low;
+    std::uint64_t high;
+    bool oddRow;
   };
 
   // The legs of the pair of a multiple: row leg, column leg, hypotenuse.
@@ -121,12 +126,11 @@ class RowSieve {
   void fillWindow();
   [[nodiscard]] std::uint64_t blocksLeft() const;
   [[nodiscard]] std::uint64_t withShortTail(std::uint64_t blocks) const;
-  template <typename Visit>
-  void walkRowLegs(std::uint64_t kFirst, std::uint64_t kLast, std::uint64_t low, std::uint64_t high,
-                   const Cone& slopes, Visit visit) const;
-  void walkOneK(std::uint64_t k, std::uint64_t low, std::uint64_t high, WindowPart& part) const;
-  void walkBand(const KBand& band, const Cone& slopes, WindowPart& part) const;
-  void walkOtherK();
+  static std::array<Walk, 2> bothOrders(std::uint64_t firstK, std::uint64_t lastK, std::uint64_t low,
+                                        std::uint64_t high);
+  void walk(const Walk& walk, WindowPart& part) const;
+  void runWalks(std::span<const Walk> walks);
+  [[nodiscard]] std::vector<Walk> otherWalks() const;
   void keepMultiple(const Multiple& pair, const Legs& legs, std::uint64_t k, WindowPart& part) const;
   void fitWindowToFirstWalk(std::uint64_t most);
   void findShortPairHits(std::uint64_t first, std::uint64_t end);
