@@ -129,7 +129,7 @@ void searchHits(std::int32_t lower, std::int32_t upper, FoundRing& ring) {
       if (batch.used == batch.pieces.size()) batch.pieces.emplace_back();
       search::FoundHits& piece = batch.pieces[batch.used++];
       search.next(piece);
-      hits += piece.block.first.size() + piece.block.second.size() + piece.hits.size();
+      hits += piece.size();
     } while (hits < kBatchHits && batch.used < kBatchPieces && !search.finished());
     if (!ring.handOver()) return;
   }

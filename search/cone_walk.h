@@ -41,7 +41,7 @@ inline std::uint64_t ceilSqrt(std::uint64_t value) {
 // multiplication each way sets it right, where a 64-bit division would cost
 // tens of cycles in every column.
 inline std::uint64_t floorQuotient(std::uint64_t value, std::uint64_t divisor, double reciprocal) {
-  std::uint64_t quotient = static_cast<std::uint64_t>(static_cast<double>(value) * reciprocal);
+  auto quotient = static_cast<std::uint64_t>(static_cast<double>(value) * reciprocal);
   if (quotient * divisor > value) --quotient;
   if ((quotient + 1) * divisor <= value) ++quotient;
   return quotient;

@@ -60,8 +60,8 @@ RowSieve::RowSieve(std::int32_t lower, std::int32_t upper, int sign)
       step_(sign),
       primes_(primesLimit(lower, upper)),
       ring_(kRingBlocks),
-      window_{WindowPart{BucketRing<LongMultiple>(kMaxWindowBlocks / 4 * 5)},
-              WindowPart{BucketRing<LongMultiple>(kMaxWindowBlocks / 4 * 5)}},
+      window_{WindowPart{BucketRing<LongMultiple>(kWidestWindowBlocks)},
+              WindowPart{BucketRing<LongMultiple>(kWidestWindowBlocks)}},
       shortEnds_(kBlockRows),
       otherEnds_(kBlockRows) {
   // Positive rows: from max(lower, 1) until j's range, from i + lower, passes

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -74,6 +75,8 @@ class RowSieve {
   static constexpr std::uint32_t kOddRow = 1U << 31;
   static constexpr std::uint32_t kMaxWindowBlocks = 16384;
   static constexpr std::uint32_t kFirstWindowBlocks = 16;
+  // The blocks of the widest window, with a tail of a quarter of itself.
+  static constexpr std::size_t kWidestWindowBlocks = std::size_t{kMaxWindowBlocks} / 4 * 5;
   // A multiple of a long pair in the window, in 8 bytes: m and k share a
   // word, as m < 2^17 (both legs are below 2^33) and k < 2^15 (the row leg
   // is at least kMediumRows); n and kOddRow the other.

@@ -30,8 +30,8 @@ TripleSearch::TripleSearch(std::int32_t lower, std::int32_t upper)
     : lower_(lower),
       upper_(upper),
       lastRow_(lastRowOf(lower, upper)),
-      inZeroRow_(lower <= 0 && upper >= 0),
-      zeroRowJ_(lower) {
+      zeroRowJ_(lower),
+      inZeroRow_(lower <= 0 && upper >= 0) {
   if (lower <= -1) negativeRows_.emplace(lower, upper, -1);
 }
 

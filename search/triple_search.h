@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -22,6 +23,7 @@ struct FoundHits {
     block.clear();
     hits.clear();
   }
+  [[nodiscard]] std::size_t size() const { return block.first.size() + block.second.size() + hits.size(); }
 };
 
 // Calls sink(hit) for each hit of the piece, in loop order.
@@ -58,14 +60,14 @@ class TripleSearch {
  private:
   void nextOfZeroRow(std::vector<Hit>& hits);
 
+  // Each sieve is made when its rows come, so that one at a time holds memory.
+  std::optional<RowSieve> negativeRows_;
+  std::variant<std::monostate, RowSieve, TripleSieve> positiveRows_;
   std::int64_t lower_;
   std::int64_t upper_;
   std::int64_t lastRow_;
-  // Each sieve is made when its rows come, so that one at a time holds memory.
-  std::optional<RowSieve> negativeRows_;
-  bool inZeroRow_;
   std::int64_t zeroRowJ_;
-  std::variant<std::monostate, RowSieve, TripleSieve> positiveRows_;
+  bool inZeroRow_;
   bool positiveRowsMade_ = false;
   // The piece being handed out by next(), merged, and what is left of it.
   FoundHits piece_;

@@ -295,6 +295,8 @@ else
   image="$saved/picture/nuage 1-1000000.png"
   if ! wait_for 15 test -s "$image"; then
     fail "Ctrl+S in the picture window saved nothing under the name proposed"
+  elif [ ! -x "$png_pixels" ] || [ ! -x "$native_cli" ]; then
+    fail "no native build's trivel-cli and png_pixels to compare the picture saved with (TRIVEL_NATIVE_BUILD)"
   elif ! size=$("$png_pixels" "$image"); then
     fail "the picture saved is no PNG"
   else

@@ -21,10 +21,9 @@ class ContrastWatch final : public QObject {
  public:
   explicit ContrastWatch(std::function<void()> changed);
 
- private slots:
-  void settingChanged(const QDBusMessage& change);
-
  private:
+  Q_SLOT void settingChanged(const QDBusMessage& change);
+
   std::function<void()> changed_;
 };
 
