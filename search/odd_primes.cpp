@@ -13,7 +13,7 @@ OddPrimes::OddPrimes(std::uint32_t limit) : smallest_(limit / 2) {
     if (smallest_[p / 2] != kUnset) continue;
     const auto index = static_cast<std::uint16_t>(divisors_.size());
     divisors_.push_back(divisorOf(p));
-    for (std::uint64_t multiple = p; multiple < limit; multiple += 2 * std::uint64_t{p}) {
+    for (std::size_t multiple = p; multiple < limit; multiple += 2 * std::size_t{p}) {
       if (smallest_[multiple / 2] == kUnset) smallest_[multiple / 2] = index;
     }
   }
