@@ -202,25 +202,25 @@ inline void RowSieve::keepMultiple(const Multiple& pair, const Legs& legs, std::
 // Keeps the multiples k of the walk's pairs in the rows of its magnitudes:
 // of one k, or of each k of a band, in one walk of the union of their annuli
 // of row legs, each pair taking the k of the band that put it in the rows.
-void RowSieve::walk(const Walk& walk, WindowPart& part) const {
-  const Cone slopes = coneOf(walk.low, walk.high);
-  const Cone cone{std::max<std::uint64_t>(kMediumRows, (walk.low + walk.lastK - 1) / walk.lastK),
-                  walk.high / walk.firstK, slopes.slopeLow, slopes.slopeHigh};
+void RowSieve::walk(const Walk& job, WindowPart& part) const {
+  const Cone slopes = coneOf(job.low, job.high);
+  const Cone cone{std::max<std::uint64_t>(kMediumRows, (job.low + job.lastK - 1) / job.lastK),
+                  job.high / job.firstK, slopes.slopeLow, slopes.slopeHigh};
   const auto walkLegs = [&](auto visit) {
-    if (walk.oddRow) {
+    if (job.oddRow) {
       walkOddRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(pairOf(m, n, true)); });
     } else {
       walkEvenRowLegs(cone, primes_, [&](std::uint64_t m, std::uint64_t n) { visit(pairOf(m, n, false)); });
     }
   };
-  if (walk.firstK == walk.lastK) {
-    walkLegs([&](const Multiple& pair) { keepMultiple(pair, legsOf(pair), walk.firstK, part); });
+  if (job.firstK == job.lastK) {
+    walkLegs([&](const Multiple& pair) { keepMultiple(pair, legsOf(pair), job.firstK, part); });
     return;
   }
   walkLegs([&](const Multiple& pair) {
     const Legs legs = legsOf(pair);
-    const std::uint64_t kEnd = std::min(walk.lastK, walk.high / legs.x);
-    for (std::uint64_t k = std::max(walk.firstK, (walk.low + legs.x - 1) / legs.x); k <= kEnd; ++k) {
+    const std::uint64_t kEnd = std::min(job.lastK, job.high / legs.x);
+    for (std::uint64_t k = std::max(job.firstK, (job.low + legs.x - 1) / legs.x); k <= kEnd; ++k) {
       keepMultiple(pair, legs, k, part);
     }
   });
@@ -294,10 +294,12 @@ void RowSieve::fillWindow() {
   }
   runWalks(otherWalks());
   // The next window starts with the rows that this one's density fills.
-  const std::uint64_t fitting = kWindowMultiples * windowFilled_ /
-                                std::max<std::size_t>(window_[0].multiples + window_[1].multiples, 1);
+  const std::uint64_t fitting =
+      kWindowMultiples * windowFilled_ / std::max<std::size_t>(windowMultiples(), 1);
   windowBlocks_ = static_cast<std::uint32_t>(std::clamp<std::uint64_t>(fitting, 1, kMaxWindowBlocks));
 }
+
+std::size_t RowSieve::windowMultiples() const { return window_[0].multiples + window_[1].multiples; }
 
 std::uint64_t RowSieve::blocksLeft() const {
   return (positions_ + kBlockRows - 1) / kBlockRows - windowFirst_;
@@ -317,8 +319,7 @@ std::uint64_t RowSieve::withShortTail(std::uint64_t blocks) const {
 void RowSieve::fitWindowToFirstWalk(std::uint64_t most) {
   double harmonic = 0;
   for (std::uint64_t k = windowHigh_ / kMediumRows; k >= 1; --k) harmonic += 1 / static_cast<double>(k);
-  const double expected =
-      std::max(static_cast<double>(window_[0].multiples + window_[1].multiples), 1.0) * harmonic;
+  const double expected = std::max(static_cast<double>(windowMultiples()), 1.0) * harmonic;
   const auto fitting =
       static_cast<std::uint64_t>(static_cast<double>(windowFilled_) * kWindowMultiples / expected);
   const std::uint64_t blocks = withShortTail(std::min(fitting, most));

@@ -127,11 +127,12 @@ class RowSieve {
   [[nodiscard]] Cone coneOf(std::uint64_t low, std::uint64_t high) const;
   void setWindowBlocks(std::uint32_t count);
   void fillWindow();
+  [[nodiscard]] std::size_t windowMultiples() const;
   [[nodiscard]] std::uint64_t blocksLeft() const;
   [[nodiscard]] std::uint64_t withShortTail(std::uint64_t blocks) const;
   static std::array<Walk, 2> bothOrders(std::uint64_t firstK, std::uint64_t lastK, std::uint64_t low,
                                         std::uint64_t high);
-  void walk(const Walk& walk, WindowPart& part) const;
+  void walk(const Walk& job, WindowPart& part) const;
   void runWalks(std::span<const Walk> walks);
   [[nodiscard]] std::vector<Walk> otherWalks() const;
   void keepMultiple(const Multiple& pair, const Legs& legs, std::uint64_t k, WindowPart& part) const;
