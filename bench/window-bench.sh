@@ -12,7 +12,7 @@ preset=${1:-win64}
 [ $# -gt 0 ] && shift
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target trivel trivel_driver >/dev/null
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+bash scripts/on-virtual-display.sh 1024x768 bash -c '
   preset=$1
   shift
   source scripts/wine-env.sh

@@ -22,7 +22,7 @@ cd "$(dirname "$0")/.."
 declare -A packages=(
   [native]="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-liberation2 libpng-dev"
   [windows]="cmake ninja-build gcc-multilib g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 fonts-wine"
-  [display]="xvfb xauth x11-utils xdotool xclip imagemagick"
+  [display]="xvfb x11-utils xdotool xclip imagemagick"
   [packages]="nsis dpkg-dev desktop-file-utils"
   [tests]="googletest g++-multilib clang libfuzzer-14-dev clang-tidy lintian unzip p7zip-full file locales dbus-daemon"
 )

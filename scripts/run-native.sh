@@ -15,7 +15,7 @@ if [ "${1:-}" != --on-virtual-display ]; then
   cmake --preset native >/dev/null
   cmake --build --preset native --target trivel >/dev/null
   [ -n "${DISPLAY:-}" ] && exec build/native/trivel
-  exec xvfb-run -a -s "-screen 0 800x600x24" "$0" --on-virtual-display
+  exec bash scripts/on-virtual-display.sh 800x600 "$0" --on-virtual-display
 fi
 
 source scripts/demo.sh

@@ -29,7 +29,7 @@ if [ "${1:-}" != --on-virtual-display ]; then
     use_window_manager yes
     exec "$(program_loader "$TRIVEL_BUILD")" "build/$TRIVEL_BUILD/trivel.exe"
   fi
-  exec xvfb-run -a -s "-screen 0 800x600x24" "$0" --on-virtual-display
+  exec bash scripts/on-virtual-display.sh 800x600 "$0" --on-virtual-display
 fi
 
 source scripts/wine-env.sh

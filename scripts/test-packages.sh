@@ -31,6 +31,6 @@ else
   driver=build/win64/trivel_driver.exe
   loader=/usr/lib/wine/wine64
 fi
-xvfb-run -a -s "-screen 0 1024x768x24" bash tests/packages/installer_test.sh "$installer" "$driver" "$loader" ||
+bash scripts/on-virtual-display.sh 1024x768 bash tests/packages/installer_test.sh "$installer" "$driver" "$loader" ||
   status=1
 exit "$status"

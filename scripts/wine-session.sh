@@ -18,20 +18,13 @@ session=$WINEPREFIX.session  # DISPLAY and the display server's process id
 case "${1:-}" in
   start)
     bash "$0" stop
-    # Xvfb writes the number of a free display to fd 3 once it accepts clients.
-    setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$session.display" </dev/null >/dev/null 2>&1 &
-    echo $! >"$session.pid"
-    for _ in $(seq 300); do
-      read -r display <"$session.display" && break
-      sleep 0.1
-    done
-    rm -f "$session.display"
-    [ -n "${display:-}" ] || { echo "wine-session: the virtual display did not start" >&2; exit 1; }
-    printf 'export DISPLAY=:%s\n' "$display" >"$session"
-    export DISPLAY=:$display
+    source "$(dirname "$0")/virtual-display.sh"
+    start_virtual_display 1024x768 || { echo "wine-session: the virtual display did not start" >&2; exit 1; }
+    echo "$virtual_display_pid" >"$session.pid"
+    printf 'export DISPLAY=%s\n' "$DISPLAY" >"$session"
     start_wine_server
     use_window_manager no
-    echo "virtual display :$display, Wine server for $WINEPREFIX"
+    echo "virtual display $DISPLAY, Wine server for $WINEPREFIX"
     ;;
   stop)
     wineserver -k 2>/dev/null || true

@@ -88,8 +88,15 @@ find_window() {
   done
   return 1
 }
-wait_for 60 find_window || { echo "FAIL: no window captioned \"$caption\"" >&2; exit 1; }
 running() { kill -0 "$program" 2>/dev/null; }
+# The window, or the program's end without one, which no wait would mend.
+shown_or_ended() { find_window || ! running; }
+if ! wait_for 60 shown_or_ended || [ -z "${window:-}" ]; then
+  if running; then state="the program still ran"; else state="the program had ended"; fi
+  xdpyinfo >/dev/null 2>&1 && state+=", the display $DISPLAY answered" || state+=", the display $DISPLAY did not answer"
+  echo "FAIL: no window captioned \"$caption\": $state" >&2
+  exit 1
+fi
 # Keys go to the window that has the X focus: they wait for the window they
 # are meant for (the program's, or the save dialog while it is open) to have
 # it, and are reported lost otherwise.
