@@ -4,8 +4,9 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <vector>
+
+#include "search/slab.h"
 
 namespace search {
 
@@ -52,9 +53,9 @@ class BucketRing {
     std::uint32_t next;
   };
 
-  // Chunks come in slabs, as one allocation each costs more than the
-  // entries of a chunk.
-  static constexpr std::uint32_t kSlabChunks = 64;
+  // Chunks come in slabs (search/slab.h), as one allocation each costs more
+  // than the entries of a chunk.
+  static constexpr std::uint32_t kSlabChunks = kSlabBytes / sizeof(Chunk);
 
   Chunk& chunkAt(std::uint32_t index) { return slabs_[index / kSlabChunks][index % kSlabChunks]; }
 
@@ -67,8 +68,7 @@ class BucketRing {
     if (index != kNoChunk) {
       freeChunks_ = chunkAt(index).next;
     } else {
-      if (chunkCount_ == slabs_.size() * kSlabChunks)
-        slabs_.push_back(std::make_unique_for_overwrite<Chunk[]>(kSlabChunks));
+      if (chunkCount_ == slabs_.size() * kSlabChunks) slabs_.push_back(makeSlab<Chunk>());
       index = chunkCount_++;
     }
     chunkAt(index).count = 0;
@@ -78,7 +78,7 @@ class BucketRing {
 
   std::vector<std::uint32_t> heads_;
   // Each slab on its own, so that its chunks stay in place as the pool grows.
-  std::vector<std::unique_ptr<Chunk[]>> slabs_;
+  std::vector<Slab<Chunk>> slabs_;
   std::uint32_t chunkCount_ = 0;
   std::uint32_t freeChunks_ = kNoChunk;
 };
