@@ -416,6 +416,9 @@ void sortByDigit(const std::vector<Found>& hits, std::span<std::uint32_t> ends, 
   std::fill(ends.begin(), ends.end(), 0);
   for (const Found& hit : hits) ++ends[digitOf(hit)];
   std::exclusive_scan(ends.begin(), ends.end(), ends.begin(), 0U);
+  // As much room as hits has: a vector resized from empty takes just the
+  // size asked for, and each larger block would move it to fresh pages.
+  sorted.reserve(hits.capacity());
   sorted.resize(hits.size());
   for (const Found& hit : hits) sorted[ends[digitOf(hit)]++] = hit;
 }
